@@ -1,0 +1,22 @@
+#include "app/Window.h"
+
+#include <string>
+
+#include "settings/Configuration.h"
+
+namespace hc {
+
+void ReportUnhandledFailure(const std::exception* failure) noexcept {
+    try {
+        std::wstring text = L"An unexpected error occurred.";
+        if (failure && failure->what() && *failure->what()) {
+            const std::string what = failure->what();
+            text.assign(what.begin(), what.end());
+        }
+        MessageBoxW(nullptr, text.c_str(), kApplicationTitle, MB_OK | MB_TASKMODAL);
+    } catch (...) {
+        // Nothing is left to report with; the program goes on.
+    }
+}
+
+}  // namespace hc

@@ -1,0 +1,8 @@
+#include <windows.h>
+
+#include "app/Program.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    hc::Program program;
+    return program.Run();
+}

@@ -1,0 +1,18 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace hc::locale {
+
+// Upper case by the user's locale, as titles are compared.
+std::wstring UpperCase(std::wstring_view text);
+bool SameTextIgnoringCase(std::wstring_view a, std::wstring_view b);
+
+// Date and time texts in the user's locale.
+std::wstring ShortDate(const SYSTEMTIME& moment);
+std::wstring LongTime(const SYSTEMTIME& moment);
+SYSTEMTIME Now();
+
+}  // namespace hc::locale

@@ -1,0 +1,60 @@
+#include "platform/Registry.h"
+
+#include <vector>
+
+namespace hc::registry {
+
+UniqueHkey CreateKey(HKEY root, const std::wstring& path) {
+    UniqueHkey key;
+    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, key.put(),
+                        nullptr) != ERROR_SUCCESS) {
+        key.release();
+        return {};
+    }
+    return key;
+}
+
+UniqueHkey OpenKey(HKEY root, const std::wstring& path, REGSAM access) {
+    UniqueHkey key;
+    if (RegOpenKeyExW(root, path.c_str(), 0, access, key.put()) != ERROR_SUCCESS) {
+        key.release();
+        return {};
+    }
+    return key;
+}
+
+std::optional<std::wstring> ReadString(HKEY key, const std::wstring& name) {
+    DWORD type = 0;
+    DWORD bytes = 0;
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) return std::nullopt;
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return std::nullopt;
+    std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
+    bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &bytes) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    // The stored data need not end in a zero; the buffer always does.
+    return std::wstring(buffer.data());
+}
+
+bool WriteString(HKEY key, const std::wstring& name, const std::wstring& value) {
+    const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+    return RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes) ==
+           ERROR_SUCCESS;
+}
+
+bool WriteDword(HKEY key, const std::wstring& name, DWORD value) {
+    return RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) ==
+           ERROR_SUCCESS;
+}
+
+bool DeleteValue(HKEY key, const std::wstring& name) { return RegDeleteValueW(key, name.c_str()) == ERROR_SUCCESS; }
+
+bool DeleteTree(HKEY root, const std::wstring& path) {
+    const LSTATUS status = RegDeleteTreeW(root, path.c_str());
+    if (status == ERROR_FILE_NOT_FOUND) return true;
+    if (status != ERROR_SUCCESS) return false;
+    return RegDeleteKeyW(root, path.c_str()) == ERROR_SUCCESS || !OpenKey(root, path);
+}
+
+}  // namespace hc::registry

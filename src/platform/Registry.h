@@ -1,0 +1,22 @@
+#pragma once
+#include <optional>
+#include <string>
+
+#include "platform/Handles.h"
+
+namespace hc::registry {
+
+// Opens (creating when missing) a key with full access; empty when that is impossible.
+UniqueHkey CreateKey(HKEY root, const std::wstring& path);
+// Opens an existing key; empty when it does not exist or access is refused.
+UniqueHkey OpenKey(HKEY root, const std::wstring& path, REGSAM access = KEY_READ);
+
+// The value's text; nullopt when absent or not a string value.
+std::optional<std::wstring> ReadString(HKEY key, const std::wstring& name);
+bool WriteString(HKEY key, const std::wstring& name, const std::wstring& value);
+bool WriteDword(HKEY key, const std::wstring& name, DWORD value);
+bool DeleteValue(HKEY key, const std::wstring& name);
+// Removes a key with everything below it; true also when it did not exist.
+bool DeleteTree(HKEY root, const std::wstring& path);
+
+}  // namespace hc::registry

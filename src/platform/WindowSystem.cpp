@@ -1,0 +1,50 @@
+#include "platform/WindowSystem.h"
+
+namespace hc {
+
+namespace {
+BOOL CALLBACK CollectWindow(HWND window, LPARAM context) noexcept {
+    auto* windows = reinterpret_cast<std::vector<HWND>*>(context);
+    try {
+        windows->push_back(window);
+    } catch (...) {
+        return FALSE;  // out of memory: stop with what we have
+    }
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> Win32WindowSystem::TopLevelWindows() {
+    std::vector<HWND> windows;
+    windows.reserve(512);
+    EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::wstring Win32WindowSystem::Title(HWND window) {
+    wchar_t buffer[kMaxTitleLength + 1] = {};
+    const int length = GetWindowTextW(window, buffer, kMaxTitleLength + 1);
+    return std::wstring(buffer, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+bool Win32WindowSystem::IsVisible(HWND window) { return IsWindowVisible(window) != FALSE; }
+
+bool Win32WindowSystem::Exists(HWND window) { return IsWindow(window) != FALSE; }
+
+DWORD Win32WindowSystem::ProcessId(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return processId;
+}
+
+HWND Win32WindowSystem::Foreground() { return GetForegroundWindow(); }
+
+void Win32WindowSystem::HideAsync(HWND window) { ShowWindowAsync(window, SW_HIDE); }
+
+void Win32WindowSystem::ShowAsync(HWND window, int showCommand) { ShowWindowAsync(window, showCommand); }
+
+bool Win32WindowSystem::PostClose(HWND window) { return PostMessageW(window, WM_CLOSE, 0, 0) != FALSE; }
+
+bool Win32WindowSystem::BringToFront(HWND window) { return SetForegroundWindow(window) != FALSE; }
+
+}  // namespace hc

@@ -1,0 +1,42 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace hc {
+
+// The window manager as the logic sees it. Calls that touch another program's window never wait on it.
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+    virtual std::vector<HWND> TopLevelWindows() = 0;  // in EnumWindows order
+    virtual std::wstring Title(HWND window) = 0;       // at most 254 characters
+    virtual bool IsVisible(HWND window) = 0;
+    virtual bool Exists(HWND window) = 0;
+    virtual DWORD ProcessId(HWND window) = 0;          // 0 when the window is gone
+    virtual HWND Foreground() = 0;
+    virtual void HideAsync(HWND window) = 0;
+    virtual void ShowAsync(HWND window, int showCommand) = 0;
+    virtual bool PostClose(HWND window) = 0;
+    virtual bool BringToFront(HWND window) = 0;
+};
+
+// The real window manager.
+class Win32WindowSystem final : public WindowSystem {
+public:
+    std::vector<HWND> TopLevelWindows() override;
+    std::wstring Title(HWND window) override;
+    bool IsVisible(HWND window) override;
+    bool Exists(HWND window) override;
+    DWORD ProcessId(HWND window) override;
+    HWND Foreground() override;
+    void HideAsync(HWND window) override;
+    void ShowAsync(HWND window, int showCommand) override;
+    bool PostClose(HWND window) override;
+    bool BringToFront(HWND window) override;
+};
+
+constexpr int kMaxTitleLength = 254;
+
+}  // namespace hc

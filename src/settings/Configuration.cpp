@@ -1,0 +1,39 @@
+#include "settings/Configuration.h"
+
+#include "platform/Shell.h"
+
+namespace hc {
+
+TVersion RunningVersion() { return TVersion(6, 1, 1, 4, L"x86", CalendarDate{2017, 8, 8}, L""); }
+
+Configuration ConfigurationSetup(const std::wstring& commonAppDataFolder) {
+    Configuration c;
+    c.runningVersion = RunningVersion();
+    c.programFile = shell::FullPathName(L"HC.exe");
+    c.programManifest = shell::FullPathName(L"HC.exe.manifest");
+    c.helpFile = shell::FullPathName(L"Hushcloak.chm");
+    c.dataFolder = commonAppDataFolder + L"\\HC\\bin\\";
+    c.tempDownloadFolder = commonAppDataFolder + L"\\HC\\bin\\temp";
+    c.optionsFile = shell::FullPathName(L"bin\\\\options.cfg");
+    c.statisticsFile = shell::FullPathName(L"bin\\\\statistics.cfg");
+    c.localVersionFile = c.tempDownloadFolder + L"\\versionchk.cfg";
+    c.localNewsFile = c.tempDownloadFolder + L"\\news.cfg";
+    c.manifestsFolder = shell::FullPathName(L"manifests\\\\");
+    c.xpManifest = shell::FullPathName(L"manifests\\\\XP.manifest");
+    c.postXpManifest = shell::FullPathName(L"manifests\\\\PostXP.manifest");
+    for (const std::wstring* folder : {&c.dataFolder, &c.tempDownloadFolder}) {
+        const int created = shell::CreateFolderTree(*folder);
+        if (created > 0) c.foldersCreated += created;
+    }
+    return c;
+}
+
+std::wstring CommonAppDataFolder() { return shell::CommonAppDataFolder(); }
+
+std::wstring HelpFilePath(const std::wstring& executablePath) {
+    const size_t cut = executablePath.find_last_of(L"\\/");
+    const std::wstring folder = cut == std::wstring::npos ? std::wstring() : executablePath.substr(0, cut + 1);
+    return folder + L"Help\\HSHCLOK.HLP";
+}
+
+}  // namespace hc

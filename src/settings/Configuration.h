@@ -1,0 +1,59 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "update/Version.h"
+
+namespace hc {
+
+// Names and texts of the program that never change.
+inline constexpr wchar_t kInstanceMutexName[] = L"HushCloak";
+inline constexpr wchar_t kApplicationTitle[] = L"HushCloak Privacy 6.0";
+inline constexpr wchar_t kMainWindowTitle[] = L"HushCloak Privacy 6.1";
+inline constexpr wchar_t kProductName[] = L"Hushcloak Privacy 6.0";
+inline constexpr wchar_t kSettingsKey[] = L"HushCloak";
+
+// The update service: the host and both addresses live here only.
+inline constexpr wchar_t kUpdateServerName[] = L"www.hushcloak.com";
+inline constexpr wchar_t kVersionFileUrl[] = L"https://www.hushcloak.com/downloads/updates/hc/versionchk.cfg";
+inline constexpr wchar_t kNewsFileUrl[] = L"https://www.hushcloak.com/downloads/updates/hc/news.cfg";
+inline constexpr unsigned kReachabilityTimeoutMs = 1000;
+
+inline constexpr std::int64_t kLowMemoryLimit = 536870912;  // 512 MiB
+inline constexpr int kDefaultCloseHideAction = 1;
+inline constexpr int kDefaultTerminateCloseProcess = 1;
+inline constexpr int kDefaultProcessPriority = 2;
+
+// The running build.
+TVersion RunningVersion();
+
+// Paths fixed once at start-up.
+struct Configuration {
+    TVersion runningVersion;
+    std::wstring programFile;
+    std::wstring programManifest;
+    std::wstring helpFile;
+    std::wstring dataFolder;          // ends in "\HC\bin\"
+    std::wstring tempDownloadFolder;  // ends in "\HC\bin\temp", no separator
+    std::wstring optionsFile;
+    std::wstring statisticsFile;
+    std::wstring localVersionFile;
+    std::wstring localNewsFile;
+    std::wstring manifestsFolder;
+    std::wstring xpManifest;
+    std::wstring postXpManifest;
+    int foldersCreated = 0;  // how many folders this start had to create
+};
+
+// Resolves every path against the common application data folder and the current directory,
+// and creates the data folder and the download folder with their parents. Failures are not reported:
+// downloads into a missing folder fail later, where the user sees them.
+Configuration ConfigurationSetup(const std::wstring& commonAppDataFolder);
+
+// The common application data folder, empty when the shell cannot tell.
+std::wstring CommonAppDataFolder();
+
+// The help file beside the executable.
+std::wstring HelpFilePath(const std::wstring& executablePath);
+
+}  // namespace hc

@@ -1,0 +1,35 @@
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/Handles.h"
+
+namespace hc {
+
+// The per-user settings key, read and written like an INI file: sections are subkeys, entries string values.
+// One object is one batch: the key is opened when it is made and closed when it goes.
+class SettingsStore {
+public:
+    explicit SettingsStore(HKEY root = HKEY_CURRENT_USER, std::wstring path = L"HushCloak");
+    bool IsOpen() const { return static_cast<bool>(key_); }
+
+    // Absent entries, and Boolean or integer texts that are not numbers, give the default.
+    bool ReadBool(const std::wstring& section, const std::wstring& name, bool defaultValue) const;
+    int ReadInteger(const std::wstring& section, const std::wstring& name, int defaultValue) const;
+    // An entry that exists and is empty reads as empty.
+    std::wstring ReadString(const std::wstring& section, const std::wstring& name,
+                            const std::wstring& defaultValue) const;
+
+    bool WriteBool(const std::wstring& section, const std::wstring& name, bool value);
+    bool WriteInteger(const std::wstring& section, const std::wstring& name, int value);
+    bool WriteString(const std::wstring& section, const std::wstring& name, const std::wstring& value);
+
+private:
+    std::optional<std::wstring> Read(const std::wstring& section, const std::wstring& name) const;
+
+    UniqueHkey key_;
+};
+
+}  // namespace hc

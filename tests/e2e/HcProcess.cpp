@@ -1,0 +1,65 @@
+#include "HcProcess.h"
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+
+namespace hctest {
+
+std::wstring HcExePath() { return BinFolder() + L"HC.exe"; }
+
+bool HcProcess::Start() {
+    Stop();
+    process_ = StartProcess(HcExePath(), L"", &processId_, BinFolder());
+    return process_ != nullptr;
+}
+
+HWND HcProcess::Controller() const {
+    auto windows = WindowsOf(processId_, L"TForm2");
+    return windows.empty() ? nullptr : windows.front();
+}
+
+HWND HcProcess::Splash() const {
+    auto windows = WindowsOf(processId_, L"TSplash_f");
+    return windows.empty() ? nullptr : windows.front();
+}
+
+bool HcProcess::IsStarted() const { return IsRunning() && Controller() && !Splash(); }
+
+bool HcProcess::WaitUntilStarted(DWORD timeoutMs) {
+    return WaitUntil([&] { return IsStarted(); }, timeoutMs, 5);
+}
+
+bool HcProcess::IsRunning() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+void HcProcess::Stop() {
+    if (!process_) return;
+    if (HWND controller = Controller()) PostMessageW(controller, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_, 5000) != WAIT_OBJECT_0) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+    process_ = nullptr;
+    processId_ = 0;
+}
+
+namespace {
+// A failing end-to-end test leaves a picture of the screen beside the test programs.
+class ScreenshotOnFailure : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo& info) override {
+        if (!info.result()->Failed()) return;
+        const std::string name = std::string(info.test_suite_name()) + "_" + info.name();
+        const std::wstring folder = BinFolder() + L"e2e-shots";
+        CreateDirectoryW(folder.c_str(), nullptr);
+        SaveScreenshot(folder + L"\\" + std::wstring(name.begin(), name.end()) + L".bmp");
+    }
+};
+
+const bool kListenerAdded = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ScreenshotOnFailure);
+    return true;
+}();
+}  // namespace
+
+}  // namespace hctest

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include "HcProcess.h"
+#include "TestSupport.h"
+
+namespace hctest {
+namespace {
+
+class StartupTest : public ::testing::Test {
+protected:
+    ScopedCleanKey key_;
+    HcProcess hc_;
+};
+
+bool HasNoTaskbarButton(HWND window) {
+    const LONG style = GetWindowLongW(window, GWL_EXSTYLE);
+    if (style & WS_EX_APPWINDOW) return false;
+    return (style & WS_EX_TOOLWINDOW) || GetWindow(window, GW_OWNER) != nullptr;
+}
+
+TEST_F(StartupTest, ASecondStartEndsAtOnceWithoutAnyWindowAndTheFirstRunsOn) {
+    ASSERT_TRUE(hc_.Start());
+    ASSERT_TRUE(hc_.WaitUntilStarted());
+    HWND controller = hc_.Controller();
+
+    DWORD secondId = 0;
+    HANDLE second = StartProcess(HcExePath(), L"", &secondId, BinFolder());
+    ASSERT_NE(second, nullptr);
+    bool sawWindow = false;
+    const bool ended = WaitUntil(
+        [&] {
+            sawWindow = sawWindow || !WindowsOf(secondId).empty();
+            return WaitForSingleObject(second, 0) == WAIT_OBJECT_0;
+        },
+        3000, 1);
+    CloseHandle(second);
+    EXPECT_TRUE(ended) << "the second instance still runs after 3 seconds";
+    EXPECT_FALSE(sawWindow);
+    EXPECT_TRUE(hc_.IsRunning());
+    EXPECT_EQ(hc_.Controller(), controller);
+}
+
+TEST_F(StartupTest, ANewStartSucceedsAfterTheFirstInstanceEnded) {
+    ASSERT_TRUE(hc_.Start());
+    ASSERT_TRUE(hc_.WaitUntilStarted());
+    hc_.Stop();
+    ASSERT_TRUE(hc_.Start());
+    EXPECT_TRUE(hc_.WaitUntilStarted());
+}
+
+TEST_F(StartupTest, SplashIsShownDuringStartUpAndGoneAfterwards) {
+    ASSERT_TRUE(hc_.Start());
+    bool splashSeen = false;
+    bool everOnTaskbar = false;
+    WaitUntil(
+        [&] {
+            for (HWND window : VisibleWindowsOf(hc_.ProcessId())) {
+                everOnTaskbar = everOnTaskbar || !HasNoTaskbarButton(window);
+                wchar_t caption[64] = {};
+                GetWindowTextW(window, caption, 64);
+                splashSeen = splashSeen || std::wstring(caption) == L"HushCloak";
+            }
+            return hc_.IsStarted();
+        },
+        15000, 2);
+    EXPECT_TRUE(splashSeen);
+    EXPECT_TRUE(hc_.IsStarted());
+    EXPECT_EQ(hc_.Splash(), nullptr);
+    EXPECT_FALSE(everOnTaskbar);
+    for (HWND window : VisibleWindowsOf(hc_.ProcessId())) EXPECT_TRUE(HasNoTaskbarButton(window));
+}
+
+TEST_F(StartupTest, SilentStartShowsNoSplash) {
+    key_.SetString(L"StartUp", L"Tray", L"1");
+    ASSERT_TRUE(hc_.Start());
+    bool splashSeen = false;
+    WaitUntil(
+        [&] {
+            HWND splash = hc_.Splash();
+            splashSeen = splashSeen || (splash && IsWindowVisible(splash));
+            return hc_.IsStarted();
+        },
+        15000, 2);
+    EXPECT_TRUE(hc_.IsStarted());
+    EXPECT_FALSE(splashSeen);
+}
+
+TEST_F(StartupTest, CreatesTheDataFoldersOnceAndNothingOnTheNextStart) {
+    wchar_t programData[MAX_PATH] = {};
+    ASSERT_GT(GetEnvironmentVariableW(L"ProgramData", programData, MAX_PATH), 0u);
+    const std::wstring hc = std::wstring(programData) + L"\\HC";
+    RemoveDirectoryW((hc + L"\\bin\\temp").c_str());
+    RemoveDirectoryW((hc + L"\\bin").c_str());
+    RemoveDirectoryW(hc.c_str());
+
+    ASSERT_TRUE(hc_.Start());
+    ASSERT_TRUE(hc_.WaitUntilStarted());
+    WIN32_FILE_ATTRIBUTE_DATA before{};
+    ASSERT_TRUE(GetFileAttributesExW((hc + L"\\bin\\temp").c_str(), GetFileExInfoStandard, &before));
+    EXPECT_TRUE(before.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    hc_.Stop();
+
+    ASSERT_TRUE(hc_.Start());
+    ASSERT_TRUE(hc_.WaitUntilStarted());
+    WIN32_FILE_ATTRIBUTE_DATA after{};
+    ASSERT_TRUE(GetFileAttributesExW((hc + L"\\bin\\temp").c_str(), GetFileExInfoStandard, &after));
+    EXPECT_EQ(CompareFileTime(&before.ftCreationTime, &after.ftCreationTime), 0);
+}
+
+}  // namespace
+}  // namespace hctest

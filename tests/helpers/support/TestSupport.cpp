@@ -1,0 +1,201 @@
+#include "TestSupport.h"
+
+#include <atomic>
+
+#include "../winhelper/Protocol.h"
+
+namespace hctest {
+
+std::wstring BinFolder() {
+    wchar_t buffer[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, buffer, MAX_PATH);
+    std::wstring path(buffer);
+    return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
+std::wstring MakeTempFolder(const std::wstring& prefix) {
+    static std::atomic<int> counter{0};
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring folder = std::wstring(temp) + prefix + L"_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                          std::to_wstring(counter++);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD intervalMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start >= timeoutMs) return condition();
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(intervalMs);
+    }
+}
+
+namespace {
+struct WindowQuery {
+    DWORD processId;
+    const wchar_t* className;
+    bool visibleOnly;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectOf(HWND window, LPARAM context) {
+    auto* query = reinterpret_cast<WindowQuery*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != query->processId) return TRUE;
+    if (query->visibleOnly && !IsWindowVisible(window)) return TRUE;
+    if (query->className) {
+        wchar_t name[256] = {};
+        GetClassNameW(window, name, 256);
+        if (lstrcmpiW(name, query->className) != 0) return TRUE;
+    }
+    query->found.push_back(window);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> VisibleWindowsOf(DWORD processId) {
+    WindowQuery query{processId, nullptr, true, {}};
+    EnumWindows(&CollectOf, reinterpret_cast<LPARAM>(&query));
+    return query.found;
+}
+
+std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className) {
+    WindowQuery query{processId, className, false, {}};
+    EnumWindows(&CollectOf, reinterpret_cast<LPARAM>(&query));
+    return query.found;
+}
+
+HANDLE StartProcess(const std::wstring& exePath, const std::wstring& arguments, DWORD* processId,
+                    const std::wstring& workingFolder) {
+    std::wstring commandLine = L"\"" + exePath + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info))
+        return nullptr;
+    CloseHandle(info.hThread);
+    if (processId) *processId = info.dwProcessId;
+    return info.hProcess;
+}
+
+bool SaveScreenshot(const std::wstring& path) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool saved = false;
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        const DWORD stride = ((width * 3 + 3) / 4) * 4;
+        const DWORD imageSize = stride * height;
+        BITMAPFILEHEADER file{};
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
+        file.bfSize = file.bfOffBits + imageSize;
+        HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (out != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            saved = WriteFile(out, &file, sizeof(file), &written, nullptr) &&
+                    WriteFile(out, &info.bmiHeader, sizeof(info.bmiHeader), &written, nullptr) &&
+                    WriteFile(out, bits, imageSize, &written, nullptr);
+            CloseHandle(out);
+        }
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return saved;
+}
+
+ScopedCleanKey::ScopedCleanKey(std::wstring path) : path_(std::move(path)) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
+}
+
+ScopedCleanKey::~ScopedCleanKey() { RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str()); }
+
+void ScopedCleanKey::SetString(const std::wstring& section, const std::wstring& name, const std::wstring& value) {
+    HKEY key = nullptr;
+    const std::wstring path = path_ + L"\\" + section;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
+        return;
+    RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+void ScopedCleanKey::SetDword(const std::wstring& section, const std::wstring& name, DWORD value) {
+    HKEY key = nullptr;
+    const std::wstring path = path_ + L"\\" + section;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
+        return;
+    RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+    RegCloseKey(key);
+}
+
+WindowHelper::WindowHelper(const std::wstring& exePath) {
+    static std::atomic<int> counter{0};
+    const std::wstring token = std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
+    const std::wstring path = exePath.empty() ? BinFolder() + L"winhelper.exe" : exePath;
+    process_ = StartProcess(path, token, &processId_);
+    if (!process_) return;
+    const std::wstring title = std::wstring(winhelper::kControlClass) + L" " + token;
+    WaitUntil([&] { return (control_ = FindWindowW(winhelper::kControlClass, title.c_str())) != nullptr; }, 10000);
+}
+
+WindowHelper::~WindowHelper() {
+    if (control_) Send(winhelper::kQuit, L"");
+    if (process_) {
+        if (WaitForSingleObject(process_, 3000) != WAIT_OBJECT_0) TerminateProcess(process_, 1);
+        CloseHandle(process_);
+    }
+}
+
+LRESULT WindowHelper::Send(unsigned command, const std::wstring& text) {
+    if (!control_) return 0;
+    COPYDATASTRUCT data{};
+    data.dwData = command;
+    data.cbData = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    data.lpData = const_cast<wchar_t*>(text.data());
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(control_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 10000, &result))
+        return 0;
+    return static_cast<LRESULT>(result);
+}
+
+HWND WindowHelper::Open(const std::wstring& title) { return reinterpret_cast<HWND>(Send(winhelper::kOpen, title)); }
+
+std::vector<HWND> WindowHelper::OpenMany(const std::wstring& titlePrefix, int count) {
+    std::vector<HWND> windows;
+    for (int i = 0; i < count; ++i) windows.push_back(Open(titlePrefix + L" " + std::to_wstring(i)));
+    return windows;
+}
+
+HWND WindowHelper::OpenHungable(const std::wstring& title) {
+    return reinterpret_cast<HWND>(Send(winhelper::kOpenHungable, title));
+}
+
+void WindowHelper::Hang(DWORD milliseconds) { Send(winhelper::kHang, std::to_wstring(milliseconds)); }
+
+long WindowHelper::CloseRequests() { return static_cast<long>(Send(winhelper::kCloseRequests, L"")); }
+
+}  // namespace hctest

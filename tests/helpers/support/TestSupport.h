@@ -1,0 +1,70 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace hctest {
+
+// Folder of the running test program (where HC.exe and winhelper.exe are built).
+std::wstring BinFolder();
+// A fresh folder under the system's temporary folder, removed by nobody: tests name what they put there.
+std::wstring MakeTempFolder(const std::wstring& prefix);
+
+// Polls the condition until it holds or the time is up; pumps this thread's messages meanwhile.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000, DWORD intervalMs = 10);
+
+// The visible top-level windows of one process.
+std::vector<HWND> VisibleWindowsOf(DWORD processId);
+std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className = nullptr);
+
+// Starts a program; returns the process handle (caller closes) or null.
+HANDLE StartProcess(const std::wstring& exePath, const std::wstring& arguments, DWORD* processId = nullptr,
+                    const std::wstring& workingFolder = L"");
+
+// Saves the whole screen as a BMP file.
+bool SaveScreenshot(const std::wstring& path);
+
+// Removes HKCU\<path> now and again when it goes, so every test starts from a clean store.
+class ScopedCleanKey {
+public:
+    explicit ScopedCleanKey(std::wstring path = L"HushCloak");
+    ~ScopedCleanKey();
+    ScopedCleanKey(const ScopedCleanKey&) = delete;
+    ScopedCleanKey& operator=(const ScopedCleanKey&) = delete;
+    // Writes a REG_SZ value into a subkey of the clean key.
+    void SetString(const std::wstring& section, const std::wstring& name, const std::wstring& value);
+    void SetDword(const std::wstring& section, const std::wstring& name, DWORD value);
+
+private:
+    std::wstring path_;
+};
+
+// The window-opening helper program, running as its own process.
+class WindowHelper {
+public:
+    // exePath empty: the winhelper.exe beside the tests.
+    explicit WindowHelper(const std::wstring& exePath = L"");
+    ~WindowHelper();
+    WindowHelper(const WindowHelper&) = delete;
+    WindowHelper& operator=(const WindowHelper&) = delete;
+
+    bool IsRunning() const { return control_ != nullptr; }
+    DWORD ProcessId() const { return processId_; }
+    HWND Open(const std::wstring& title);
+    std::vector<HWND> OpenMany(const std::wstring& titlePrefix, int count);
+    // A window whose thread can be stopped from pumping messages.
+    HWND OpenHungable(const std::wstring& title);
+    void Hang(DWORD milliseconds);
+    long CloseRequests();
+
+private:
+    LRESULT Send(unsigned command, const std::wstring& text);
+
+    HANDLE process_ = nullptr;
+    DWORD processId_ = 0;
+    HWND control_ = nullptr;
+};
+
+}  // namespace hctest

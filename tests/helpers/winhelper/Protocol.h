@@ -1,0 +1,13 @@
+#pragma once
+// Commands the tests send to the window-opening helper with WM_COPYDATA (dwData = command, lpData = text).
+namespace winhelper {
+inline constexpr wchar_t kControlClass[] = L"HcHelperControl";
+inline constexpr wchar_t kWindowClass[] = L"HcHelperWindow";
+enum Command : unsigned {
+    kOpen = 1,          // text: title; returns the new visible window
+    kOpenHungable = 2,  // text: title; the window lives on a thread that can be made to hang
+    kHang = 3,          // text: milliseconds the hungable thread stops pumping
+    kQuit = 4,
+    kCloseRequests = 5, // returns how many WM_CLOSE messages the helper's windows received
+};
+}  // namespace winhelper

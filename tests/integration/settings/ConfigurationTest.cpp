@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "platform/Shell.h"
+#include "settings/Configuration.h"
+
+namespace hc {
+namespace {
+
+TEST(Configuration, CreatesBothFoldersWithTheirParentsOnceOnly) {
+    const std::wstring root = hctest::MakeTempFolder(L"hc_config") + L"\\ProgramData";
+    const Configuration first = ConfigurationSetup(root);
+    EXPECT_EQ(first.dataFolder, root + L"\\HC\\bin\\");
+    EXPECT_EQ(first.tempDownloadFolder, root + L"\\HC\\bin\\temp");
+    EXPECT_EQ(first.localVersionFile, root + L"\\HC\\bin\\temp\\versionchk.cfg");
+    EXPECT_EQ(first.localNewsFile, root + L"\\HC\\bin\\temp\\news.cfg");
+    EXPECT_TRUE(shell::FolderExists(first.dataFolder));
+    EXPECT_TRUE(shell::FolderExists(first.tempDownloadFolder));
+    EXPECT_EQ(first.foldersCreated, 4);  // ProgramData, HC, bin, temp
+    EXPECT_EQ(ConfigurationSetup(root).foldersCreated, 0);
+}
+
+TEST(Configuration, DescribesTheRunningBuild) {
+    const TVersion v = ConfigurationSetup(hctest::MakeTempFolder(L"hc_config")).runningVersion;
+    EXPECT_EQ(v.GetMajorVersion(), 6);
+    EXPECT_EQ(v.GetMinorVersion(), 1);
+    EXPECT_EQ(v.GetRelease(), 1);
+    EXPECT_EQ(v.GetBuild(), 4);
+    EXPECT_EQ(v.GetPlatform(), L"x86");
+    EXPECT_EQ(v.GetReleaseDate(), (CalendarDate{2017, 8, 8}));
+    EXPECT_EQ(v.GetUpdateInstallerURL(), L"");
+    EXPECT_EQ(TVersion().GetBuild(), 0);
+    EXPECT_EQ(TVersion().GetReleaseDate(), CalendarDate{});
+}
+
+TEST(Configuration, NamesTheProgramsFilesAndAddresses) {
+    EXPECT_EQ(HelpFilePath(L"C:\\Program Files\\HC\\HC.exe"), L"C:\\Program Files\\HC\\Help\\HSHCLOK.HLP");
+    const std::wstring version = kVersionFileUrl;
+    const std::wstring news = kNewsFileUrl;
+    EXPECT_TRUE(version.ends_with(L"/downloads/updates/hc/versionchk.cfg"));
+    EXPECT_TRUE(news.ends_with(L"/downloads/updates/hc/news.cfg"));
+    EXPECT_NE(version.find(kUpdateServerName), std::wstring::npos);
+}
+
+}  // namespace
+}  // namespace hc
