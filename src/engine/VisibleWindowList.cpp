@@ -1,5 +1,6 @@
 #include "engine/VisibleWindowList.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "platform/Locale.h"
@@ -34,17 +35,25 @@ int ProgramIcons::GetImageIndex(const std::wstring& path) {
 VisibleWindowList::VisibleWindowList(WindowSystem& windows, std::wstring ownTitle)
     : windows_(windows), ownTitle_(std::move(ownTitle)) {}
 
-bool VisibleWindowList::IsCandidate(HWND window, const std::wstring& title) {
-    return !title.empty() && windows_.IsVisible(window) && window != decoyAppHandle_ && !ExcludeWindow(title, ownTitle_);
+bool VisibleWindowList::IsCandidate(HWND window, const std::wstring& title, const std::vector<HWND>& becomingVisible) {
+    if (title.empty() || window == decoyAppHandle_ || ExcludeWindow(title, ownTitle_)) return false;
+    return windows_.IsVisible(window) ||
+           std::find(becomingVisible.begin(), becomingVisible.end(), window) != becomingVisible.end();
 }
 
-void VisibleWindowList::DoGetWindows() {
+void VisibleWindowList::RecognizeDecoy(HWND window, const std::wstring& title) {
+    if (decoyAppHandle_ || decoyProcessId_ == 0 || title.empty() || !windows_.IsVisible(window)) return;
+    if (windows_.ProcessId(window) == decoyProcessId_) decoyAppHandle_ = window;
+}
+
+void VisibleWindowList::DoGetWindows(const std::vector<HWND>& becomingVisible) {
     entries_.clear();
     // One path query per process, not per window: many windows share a process.
     std::unordered_map<DWORD, std::wstring> pathByProcess;
     for (HWND window : windows_.TopLevelWindows()) {
         std::wstring title = windows_.Title(window);
-        if (!IsCandidate(window, title)) continue;
+        RecognizeDecoy(window, title);
+        if (!IsCandidate(window, title, becomingVisible)) continue;
         const DWORD processId = windows_.ProcessId(window);
         auto [slot, isNew] = pathByProcess.try_emplace(processId);
         if (isNew) slot->second = processes::ImagePath(processId);

@@ -43,26 +43,34 @@ class VisibleWindowList {
 public:
     VisibleWindowList(WindowSystem& windows, std::wstring ownTitle);
 
-    // Rebuilds the list from the windows on screen now.
-    void DoGetWindows();
+    // Rebuilds the list from the windows on screen now. Windows just asked to show themselves count as visible:
+    // they are shown asynchronously and may not have done so yet.
+    void DoGetWindows(const std::vector<HWND>& becomingVisible = {});
     void Clear() { entries_.clear(); }
     void RemoveAt(size_t index);
 
     const std::vector<VisibleWindow>& Entries() const { return entries_; }
     const ProgramIcons& Icons() const { return icons_; }
 
-    // The decoy's window is never listed; null when no decoy runs.
+    // The decoy's window is never listed; null when no decoy runs or its window has not appeared yet.
     HWND DecoyAppHandle() const { return decoyAppHandle_; }
     void SetDecoyAppHandle(HWND window) { decoyAppHandle_ = window; }
+    // A decoy was started as this process: its first titled visible window becomes the decoy window.
+    void SetDecoyProcess(DWORD processId) {
+        decoyProcessId_ = processId;
+        decoyAppHandle_ = nullptr;
+    }
 
 private:
-    bool IsCandidate(HWND window, const std::wstring& title);
+    bool IsCandidate(HWND window, const std::wstring& title, const std::vector<HWND>& becomingVisible);
+    void RecognizeDecoy(HWND window, const std::wstring& title);
 
     WindowSystem& windows_;
     std::wstring ownTitle_;
     ProgramIcons icons_;
     std::vector<VisibleWindow> entries_;
     HWND decoyAppHandle_ = nullptr;
+    DWORD decoyProcessId_ = 0;
 };
 
 }  // namespace hc

@@ -55,4 +55,15 @@ std::wstring FullPathName(const std::wstring& name) {
     return std::wstring(buffer.data(), length);
 }
 
+std::optional<DWORD> OpenWithDefaultAction(const std::wstring& file) {
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    info.lpFile = file.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&info)) return std::nullopt;
+    UniqueHandle process(info.hProcess);
+    return process ? GetProcessId(process.get()) : 0;
+}
+
 }  // namespace hc::shell

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 #include "platform/Handles.h"
@@ -18,5 +19,9 @@ int CreateFolderTree(const std::wstring& path);
 
 // A relative name expanded against the current directory, kept as written otherwise.
 std::wstring FullPathName(const std::wstring& name);
+
+// Opens a program or document with the shell's default action, shown normally. The started process's id
+// (0 when no new process was started for it); nullopt when the launch failed.
+std::optional<DWORD> OpenWithDefaultAction(const std::wstring& file);
 
 }  // namespace hc::shell

@@ -196,6 +196,14 @@ HWND WindowHelper::OpenHungable(const std::wstring& title) {
 
 void WindowHelper::Hang(DWORD milliseconds) { Send(winhelper::kHang, std::to_wstring(milliseconds)); }
 
+long WindowHelper::ShownSequence(HWND window) {
+    return static_cast<long>(Send(winhelper::kShownSequence, std::to_wstring(reinterpret_cast<uintptr_t>(window))));
+}
+
+bool WindowHelper::BringToFront(HWND window) {
+    return Send(winhelper::kForeground, std::to_wstring(reinterpret_cast<uintptr_t>(window))) != 0;
+}
+
 long WindowHelper::CloseRequests() { return static_cast<long>(Send(winhelper::kCloseRequests, L"")); }
 
 }  // namespace hctest

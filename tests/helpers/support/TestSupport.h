@@ -58,6 +58,9 @@ public:
     HWND OpenHungable(const std::wstring& title);
     void Hang(DWORD milliseconds);
     long CloseRequests();
+    // When the window was last shown, as a running count over all the helper's windows; 0 if never.
+    long ShownSequence(HWND window);
+    bool BringToFront(HWND window);
 
 private:
     LRESULT Send(unsigned command, const std::wstring& text);

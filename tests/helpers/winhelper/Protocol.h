@@ -9,5 +9,7 @@ enum Command : unsigned {
     kHang = 3,          // text: milliseconds the hungable thread stops pumping
     kQuit = 4,
     kCloseRequests = 5, // returns how many WM_CLOSE messages the helper's windows received
+    kShownSequence = 6, // text: window handle; returns when it was last shown (a count over all windows), 0 never
+    kForeground = 7,    // text: window handle; brings it to the front from inside its own process
 };
 }  // namespace winhelper

@@ -1,6 +1,7 @@
 // Opens top-level windows with given titles on demand, so tests have real windows of another process.
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 #include "Protocol.h"
@@ -13,11 +14,19 @@ HANDLE g_hungableReady = nullptr;
 HWND g_lastHungable = nullptr;
 LONG g_closeRequests = 0;
 int g_opened = 0;
+LONG g_showCount = 0;
+std::map<HWND, LONG> g_shownAt;
+CRITICAL_SECTION g_lock;
 constexpr UINT kMsgOpenHere = WM_APP + 1;
 constexpr UINT kMsgHang = WM_APP + 2;
 
 LRESULT CALLBACK WindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_CLOSE) InterlockedIncrement(&g_closeRequests);
+    if (msg == WM_SHOWWINDOW && wp) {
+        EnterCriticalSection(&g_lock);
+        g_shownAt[h] = ++g_showCount;
+        LeaveCriticalSection(&g_lock);
+    }
     return DefWindowProcW(h, msg, wp, lp);
 }
 
@@ -72,6 +81,15 @@ LRESULT OnCommand(const COPYDATASTRUCT& data) {
             return 1;
         case winhelper::kCloseRequests:
             return g_closeRequests;
+        case winhelper::kShownSequence: {
+            EnterCriticalSection(&g_lock);
+            auto found = g_shownAt.find(reinterpret_cast<HWND>(std::stoull(text)));
+            const LONG at = found == g_shownAt.end() ? 0 : found->second;
+            LeaveCriticalSection(&g_lock);
+            return at;
+        }
+        case winhelper::kForeground:
+            return SetForegroundWindow(reinterpret_cast<HWND>(std::stoull(text)));
         default:
             return 0;
     }
@@ -91,6 +109,7 @@ LRESULT CALLBACK ControlProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
+    InitializeCriticalSection(&g_lock);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = &WindowProc;

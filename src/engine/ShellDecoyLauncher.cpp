@@ -1,0 +1,9 @@
+#include "engine/ShellDecoyLauncher.h"
+
+#include "platform/Shell.h"
+
+namespace hc {
+
+std::optional<DWORD> ShellDecoyLauncher::Launch(const std::wstring& file) { return shell::OpenWithDefaultAction(file); }
+
+}  // namespace hc

@@ -1,0 +1,12 @@
+#pragma once
+#include "engine/Collaborators.h"
+
+namespace hc {
+
+// Starts the decoy through the shell.
+class ShellDecoyLauncher final : public DecoyLauncher {
+public:
+    std::optional<DWORD> Launch(const std::wstring& file) override;
+};
+
+}  // namespace hc

@@ -1,0 +1,130 @@
+#pragma once
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "engine/Collaborators.h"
+#include "platform/WindowSystem.h"
+
+namespace hctest {
+
+// One log for all doubles, so tests can check the order of calls across collaborators.
+using CallLog = std::vector<std::string>;
+
+// An in-memory window manager.
+class FakeWindowSystem : public hc::WindowSystem {
+public:
+    explicit FakeWindowSystem(CallLog& log) : log_(log) {}
+    struct FakeWindow {
+        std::wstring title;
+        bool visible = true;
+        DWORD processId = 0;
+    };
+    HWND Add(const std::wstring& title, bool visible = true);
+    bool Visible(HWND window) const { return windows_.at(window).visible; }
+
+    std::vector<HWND> TopLevelWindows() override { return order_; }
+    std::wstring Title(HWND window) override;
+    bool IsVisible(HWND window) override;
+    bool Exists(HWND window) override { return windows_.count(window) != 0; }
+    DWORD ProcessId(HWND window) override { return Exists(window) ? windows_[window].processId : 0; }
+    HWND Foreground() override { return foreground; }
+    void HideAsync(HWND window) override;
+    void ShowAsync(HWND window, int showCommand) override;
+    bool PostClose(HWND window) override;
+    bool BringToFront(HWND window) override;
+
+    HWND foreground = nullptr;
+    std::vector<HWND> closeRequests;
+
+private:
+    CallLog& log_;
+    std::map<HWND, FakeWindow> windows_;
+    std::vector<HWND> order_;
+    uintptr_t next_ = 0x1000;
+};
+
+class RecordingShell : public hc::ProgramShell {
+public:
+    explicit RecordingShell(CallLog& log) : log_(log) {}
+    bool IsMainWindowVisible() override { return mainWindowVisible; }
+    void CloseMainWindow() override { log_.push_back("CloseMainWindow"); mainWindowVisible = false; }
+    void CloseAboutWindow() override { log_.push_back("CloseAboutWindow"); }
+    void SetTrayIconActive(bool active) override { log_.push_back(active ? "TrayOn" : "TrayOff"); }
+    HWND PanicButtonWindow() override { return panicButton; }
+    void ClosePanicButton() override { log_.push_back("ClosePanicButton"); }
+    HWND LastActiveHandle() override { return lastActive; }
+    HWND ControllerWindow() override { return reinterpret_cast<HWND>(0xC0); }
+    HWND HotkeyDialogWindow() override { return reinterpret_cast<HWND>(0xD0); }
+    void DetachIdleHandler() override { log_.push_back("DetachIdle"); }
+    void AttachIdleHandler() override { log_.push_back("AttachIdle"); }
+
+    bool mainWindowVisible = false;
+    HWND panicButton = nullptr;
+    HWND lastActive = nullptr;
+
+private:
+    CallLog& log_;
+};
+
+class RecordingSwitches : public hc::SystemSwitches {
+public:
+    explicit RecordingSwitches(CallLog& log) : log_(log) {}
+    bool HasAdministratorRights() override { return administrator; }
+    void SetTaskManagerDisabled(bool disabled) override {
+        log_.push_back(disabled ? "TaskManagerOff" : "TaskManagerOn");
+    }
+    bool administrator = false;
+
+private:
+    CallLog& log_;
+};
+
+class RecordingCleanup : public hc::CleanupSteps {
+public:
+    explicit RecordingCleanup(CallLog& log) : log_(log) {}
+    void SetAudioMute(bool muted) override { log_.push_back(muted ? "Mute" : "Unmute"); }
+    void DoOptions() override {
+        log_.push_back("DoOptions");
+        if (fail) throw std::runtime_error("the history store refused");
+    }
+    bool fail = false;
+
+private:
+    CallLog& log_;
+};
+
+// A prompt whose answer and whose behaviour while open the test chooses.
+class ScriptedPrompt : public hc::UnhidePrompt {
+public:
+    explicit ScriptedPrompt(CallLog& log) : log_(log) {}
+    bool IsOpen() override { return open_; }
+    bool AskForPassword(HWND owner) override;
+    void Cancel() override { log_.push_back("PromptCancel"); cancelled_ = true; }
+
+    bool answer = true;                       // right password typed
+    std::function<void()> whileOpen;          // runs inside the modal loop
+    std::vector<HWND> owners;
+
+private:
+    CallLog& log_;
+    bool open_ = false;
+    bool cancelled_ = false;
+};
+
+class RecordingLauncher : public hc::DecoyLauncher {
+public:
+    explicit RecordingLauncher(CallLog& log) : log_(log) {}
+    std::optional<DWORD> Launch(const std::wstring& file) override {
+        log_.push_back("Launch " + std::string(file.begin(), file.end()));
+        return result;
+    }
+    std::optional<DWORD> result = 4242;
+
+private:
+    CallLog& log_;
+};
+
+}  // namespace hctest

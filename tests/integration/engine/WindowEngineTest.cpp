@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "Doubles.h"
+#include "TestSupport.h"
+#include "engine/WindowEngine.h"
+#include "settings/Conversions.h"
+#include "settings/Settings.h"
+
+namespace hc {
+namespace {
+
+class WindowEngineTest : public ::testing::Test {
+protected:
+    hctest::CallLog log_;
+    Win32WindowSystem windows_;
+    hctest::RecordingShell shell_{log_};
+    hctest::RecordingSwitches switches_{log_};
+    hctest::RecordingCleanup cleanup_{log_};
+    hctest::ScriptedPrompt prompt_{log_};
+    Settings settings_;
+    VisibleWindowList visible_{windows_, L"HushCloak Privacy 6.1"};
+    WindowEngine engine_{windows_, visible_, settings_, shell_, switches_, cleanup_, prompt_};
+    hctest::WindowHelper helper_;
+
+    void SetUp() override { ASSERT_TRUE(helper_.IsRunning()); }
+
+    static bool AllHidden(const std::vector<HWND>& list) {
+        return std::none_of(list.begin(), list.end(), [](HWND w) { return IsWindowVisible(w); });
+    }
+    static bool AllShown(const std::vector<HWND>& list) {
+        return std::all_of(list.begin(), list.end(), [](HWND w) { return IsWindowVisible(w); });
+    }
+    bool IsHiddenEntry(HWND window) const {
+        const std::wstring text = HandleToText(window);
+        return std::any_of(engine_.Hidden().begin(), engine_.Hidden().end(),
+                           [&](const HiddenWindow& e) { return e.handleText == text; });
+    }
+};
+
+TEST_F(WindowEngineTest, HideAllAndRestoreKeepTheOrderOfHiding) {
+    const auto opened = helper_.OpenMany(L"Document", 6);
+    ASSERT_TRUE(engine_.DoHideAllWindows(0));
+    EXPECT_TRUE(hctest::WaitUntil([&] { return AllHidden(opened); }));
+    ASSERT_EQ(engine_.Hidden().size(), opened.size());
+    for (const HiddenWindow& entry : engine_.Hidden()) EXPECT_FALSE(entry.timeStamp.empty());
+
+    std::vector<std::wstring> hiddenOrder;
+    for (const HiddenWindow& entry : engine_.Hidden()) hiddenOrder.push_back(entry.handleText);
+    engine_.RestoreWindows();
+    EXPECT_TRUE(hctest::WaitUntil([&] { return AllShown(opened); }));
+    EXPECT_TRUE(engine_.Hidden().empty());
+    EXPECT_EQ(visible_.Entries().size(), opened.size());  // the visible list is rebuilt
+
+    std::vector<std::pair<long, std::wstring>> shown;
+    for (HWND window : opened) shown.emplace_back(helper_.ShownSequence(window), HandleToText(window));
+    std::sort(shown.begin(), shown.end());
+    std::vector<std::wstring> shownOrder;
+    for (auto& [at, text] : shown) shownOrder.push_back(text);
+    EXPECT_EQ(shownOrder, hiddenOrder);
+}
+
+TEST_F(WindowEngineTest, HideAllLeavesTheProgramsDialogAndTheDesktopAlone) {
+    HWND dialog = helper_.Open(L"HUSHCLOAK PRIVACY 6.0");
+    HWND desktop = helper_.Open(L"Program Manager");
+    HWND other = helper_.Open(L"Spreadsheet");
+    engine_.DoHideAllWindows(0);
+    EXPECT_TRUE(hctest::WaitUntil([&] { return !IsWindowVisible(other); }));
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_TRUE(IsWindowVisible(desktop));
+    EXPECT_FALSE(IsHiddenEntry(dialog));
+    EXPECT_FALSE(IsHiddenEntry(desktop));
+}
+
+TEST_F(WindowEngineTest, HideActiveHidesTheForegroundWindowOnly) {
+    HWND background = helper_.Open(L"Background");
+    HWND active = helper_.Open(L"Active");
+    ASSERT_TRUE(hctest::WaitUntil([&] { return helper_.BringToFront(active) && GetForegroundWindow() == active; }));
+    ASSERT_TRUE(engine_.DoHideActiveWindows(Sender::None, 0));
+    EXPECT_TRUE(hctest::WaitUntil([&] { return !IsWindowVisible(active); }));
+    EXPECT_TRUE(IsWindowVisible(background));
+    ASSERT_EQ(engine_.Hidden().size(), 1u);
+    EXPECT_EQ(engine_.Hidden()[0].title, L"Active");
+}
+
+TEST_F(WindowEngineTest, HideActiveFromThePanicButtonTakesTheWindowInFrontBeforeTheClick) {
+    HWND before = helper_.Open(L"Was in front");
+    HWND panic = helper_.Open(L"Panic");
+    shell_.lastActive = before;
+    ASSERT_TRUE(hctest::WaitUntil([&] { return helper_.BringToFront(panic) && GetForegroundWindow() == panic; }));
+    engine_.DoHideActiveWindows(Sender::PanicButton, 0);
+    EXPECT_TRUE(hctest::WaitUntil([&] { return !IsWindowVisible(before); }));
+    EXPECT_TRUE(IsWindowVisible(panic));
+}
+
+TEST_F(WindowEngineTest, ACacheManagerWindowStaysHiddenOnRestoreButLosesItsEntry) {
+    HWND cache = helper_.Open(L"cache manager");
+    HWND normal = helper_.Open(L"Letter");
+    engine_.DoHideAllWindows(0);
+    ASSERT_TRUE(hctest::WaitUntil([&] { return AllHidden({cache, normal}); }));
+    engine_.RestoreWindows();
+    EXPECT_TRUE(hctest::WaitUntil([&] { return IsWindowVisible(normal); }));
+    EXPECT_FALSE(IsWindowVisible(cache));
+    EXPECT_TRUE(engine_.Hidden().empty());
+}
+
+TEST_F(WindowEngineTest, CloseAllAsksEveryListedWindowOnceEvenWithSharedTitles) {
+    HWND first = helper_.Open(L"Untitled");
+    HWND second = helper_.Open(L"Untitled");
+    HWND third = helper_.Open(L"Chat");
+    ASSERT_TRUE(engine_.DoCloseAllWindows(0));
+    EXPECT_TRUE(hctest::WaitUntil([&] { return !IsWindow(first) && !IsWindow(second) && !IsWindow(third); }));
+    EXPECT_EQ(helper_.CloseRequests(), 3);
+    EXPECT_TRUE(engine_.Hidden().empty());
+}
+
+TEST_F(WindowEngineTest, CloseActiveRecordsTheWindowWithTheDateOnly) {
+    HWND active = helper_.Open(L"Private chat");
+    ASSERT_TRUE(hctest::WaitUntil([&] { return helper_.BringToFront(active) && GetForegroundWindow() == active; }));
+    ASSERT_TRUE(engine_.DoCloseActiveWindow(0));
+    EXPECT_TRUE(hctest::WaitUntil([&] { return !IsWindow(active); }));
+    ASSERT_EQ(engine_.Hidden().size(), 1u);
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    EXPECT_EQ(engine_.Hidden()[0].timeStamp, DateOnlyStamp(now));
+    EXPECT_EQ(engine_.Hidden()[0].title, L"Private chat");
+}
+
+TEST_F(WindowEngineTest, ExitRestoreLeavesProductAndCacheManagerWindowsHiddenAndKeepsTheEntries) {
+    HWND product = helper_.Open(L"HushCloak Privacy");
+    HWND cache = helper_.Open(L"Cache Manager");
+    HWND normal = helper_.Open(L"Photos");
+    engine_.DoHideAllWindows(0);
+    ASSERT_TRUE(hctest::WaitUntil([&] { return AllHidden({product, cache, normal}); }));
+    engine_.IsExiting();
+    EXPECT_TRUE(hctest::WaitUntil([&] { return IsWindowVisible(normal); }));
+    EXPECT_FALSE(IsWindowVisible(product));
+    EXPECT_FALSE(IsWindowVisible(cache));
+    EXPECT_EQ(engine_.Hidden().size(), 3u);
+}
+
+TEST_F(WindowEngineTest, ListMenusHideOneAndShowOneOrAll) {
+    const auto opened = helper_.OpenMany(L"Tab", 3);
+    visible_.DoGetWindows();
+    const auto at = std::find_if(visible_.Entries().begin(), visible_.Entries().end(),
+                                 [&](const VisibleWindow& e) { return e.handle == opened[1]; });
+    ASSERT_NE(at, visible_.Entries().end());
+    const size_t before = visible_.Entries().size();
+    engine_.HideSelectedWindow(static_cast<size_t>(at - visible_.Entries().begin()));
+    EXPECT_TRUE(hctest::WaitUntil([&] { return !IsWindowVisible(opened[1]); }));
+    EXPECT_EQ(visible_.Entries().size(), before - 1);
+    ASSERT_EQ(engine_.Hidden().size(), 1u);
+    engine_.ShowSelectedWindow(0);
+    EXPECT_TRUE(hctest::WaitUntil([&] { return IsWindowVisible(opened[1]); }));
+    EXPECT_TRUE(engine_.Hidden().empty());
+
+    engine_.DoHideAllWindows(0);
+    ASSERT_TRUE(hctest::WaitUntil([&] { return AllHidden(opened); }));
+    engine_.ShowAllWindows();
+    EXPECT_TRUE(hctest::WaitUntil([&] { return AllShown(opened); }));
+    EXPECT_TRUE(engine_.Hidden().empty());
+}
+
+TEST_F(WindowEngineTest, AWindowWithAHandleAbove2To31CanBeShownAgain) {
+    // Handles are sign-extended 32-bit values; the text of a large one must still read back.
+    HWND large = reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(0x80001234u)));
+    EXPECT_EQ(HandleToText(large), L"2147488308");
+    EXPECT_EQ(TextToHandle(L"2147488308"), static_cast<void*>(large));
+}
+
+TEST_F(WindowEngineTest, AHungProgramDoesNotStallHidingOrRestoring) {
+    HWND hung = helper_.OpenHungable(L"Frozen editor");
+    ASSERT_NE(hung, nullptr);
+    hctest::WindowHelper others;
+    const auto responsive = others.OpenMany(L"Responsive", 49);
+    helper_.Hang(4000);
+    Sleep(100);  // let the helper's thread stop pumping
+
+    const DWORD start = GetTickCount();
+    engine_.DoHideAllWindows(0);
+    const DWORD hideTook = GetTickCount() - start;
+    EXPECT_LT(hideTook, 1000u);
+    EXPECT_TRUE(hctest::WaitUntil([&] { return AllHidden(responsive); }, 1000));
+    EXPECT_EQ(engine_.Hidden().size(), responsive.size() + 1);
+
+    const DWORD restoreStart = GetTickCount();
+    engine_.RestoreWindows();
+    EXPECT_LT(GetTickCount() - restoreStart, 1000u);
+    EXPECT_TRUE(hctest::WaitUntil([&] { return AllShown(responsive); }, 1000));
+    // once the program recovers, its window comes back too
+    EXPECT_TRUE(hctest::WaitUntil([&] { return IsWindowVisible(hung) != FALSE; }, 8000));
+}
+
+TEST_F(WindowEngineTest, ShowHideClosesThePanicButtonWhenAskedAndUnmutesOnShow) {
+    HWND window = helper_.Open(L"Music");
+    settings_.fHidePanicBtn = true;
+    settings_.cbMuteAudio = true;
+    const std::wstring text = HandleToText(window);
+    engine_.ShowHideWindow(0, text);
+    EXPECT_TRUE(hctest::WaitUntil([&] { return !IsWindowVisible(window); }));
+    engine_.ShowHideWindow(1, text);
+    EXPECT_TRUE(hctest::WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    EXPECT_EQ(log_, (hctest::CallLog{"ClosePanicButton", "ClosePanicButton", "TrayOn", "Unmute"}));
+    shell_.panicButton = window;  // the Panic Button itself is never hidden
+    engine_.ShowHideWindow(0, text);
+    Sleep(50);
+    EXPECT_TRUE(IsWindowVisible(window));
+}
+
+}  // namespace
+}  // namespace hc
