@@ -1,0 +1,275 @@
+#include "hotkeys/HotkeyDialog.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "app/Window.h"
+#include "settings/Configuration.h"
+
+namespace hc {
+
+namespace {
+constexpr WORD kButtonClass = 0x0080;
+constexpr WORD kStaticClass = 0x0082;
+constexpr COLORREF kLinkColour = RGB(0, 0, 0xCC);
+
+// An in-memory dialog template: the dialog gets the system dialog class and keyboard handling
+// without a resource script.
+class DialogTemplate {
+public:
+    DialogTemplate(DWORD style, DWORD exStyle, short width, short height, const wchar_t* title) {
+        Dword(style | DS_SETFONT);
+        Dword(exStyle);
+        countAt_ = words_.size();
+        words_.push_back(0);
+        Rect(0, 0, width, height);
+        words_.push_back(0);  // no menu
+        words_.push_back(0);  // the system dialog class
+        Text(title);
+        words_.push_back(8);
+        Text(L"MS Shell Dlg");
+    }
+
+    void Item(WORD classOrdinal, const wchar_t* text, int id, DWORD style, short x, short y, short width,
+              short height) {
+        ItemHead(id, style, x, y, width, height);
+        words_.push_back(0xFFFF);
+        words_.push_back(classOrdinal);
+        ItemTail(text);
+    }
+
+    void Item(const wchar_t* className, const wchar_t* text, int id, DWORD style, short x, short y, short width,
+              short height) {
+        ItemHead(id, style, x, y, width, height);
+        Text(className);
+        ItemTail(text);
+    }
+
+    const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
+
+private:
+    void ItemHead(int id, DWORD style, short x, short y, short width, short height) {
+        if (words_.size() % 2) words_.push_back(0);  // items start on a DWORD boundary
+        ++words_[countAt_];
+        Dword(style | WS_CHILD | WS_VISIBLE);
+        Dword(0);
+        Rect(x, y, width, height);
+        words_.push_back(static_cast<WORD>(id));
+    }
+    void ItemTail(const wchar_t* text) {
+        Text(text);
+        words_.push_back(0);  // no creation data
+    }
+    void Dword(DWORD value) {
+        words_.push_back(LOWORD(value));
+        words_.push_back(HIWORD(value));
+    }
+    void Rect(short x, short y, short width, short height) {
+        for (short value : {x, y, width, height}) words_.push_back(static_cast<WORD>(value));
+    }
+    void Text(const wchar_t* text) {
+        for (; *text; ++text) words_.push_back(static_cast<WORD>(*text));
+        words_.push_back(0);
+    }
+
+    std::vector<WORD> words_;
+    size_t countAt_ = 0;
+};
+
+void CentreOnScreen(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2;
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HFONT UnderlinedCopy(HFONT font) {
+    LOGFONTW description{};
+    if (!font || !GetObjectW(font, sizeof(description), &description)) return nullptr;
+    description.lfUnderline = TRUE;
+    return CreateFontIndirectW(&description);
+}
+}  // namespace
+
+HWND THotKey_f::CreateDialogWindow() {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_HOTKEY_CLASS;
+    InitCommonControlsEx(&controls);
+
+    // A tool window: no taskbar button while it shows; only the close box on its fixed frame.
+    DialogTemplate layout(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, 186, 116, kProductName);
+    layout.Item(kStaticClass, L"Select the keys for Hushcloak Privacy", kIdHeading, SS_LEFT, 10, 8, 166, 10);
+    layout.Item(kStaticClass, L"Hide or Close ", kIdHideCaption, SS_LEFT, 10, 24, 166, 9);
+    layout.Item(HOTKEY_CLASSW, L"", kIdHkHide, WS_BORDER | WS_TABSTOP, 10, 35, 116, 13);
+    layout.Item(kStaticClass, L"Test it!!", kIdLabel4, SS_LEFT | SS_NOTIFY, 134, 37, 42, 10);
+    layout.Item(kStaticClass, L"Unhide windows", kIdUnhideCaption, SS_LEFT, 10, 55, 166, 9);
+    layout.Item(HOTKEY_CLASSW, L"", kIdHkUnHide, WS_BORDER | WS_TABSTOP, 10, 66, 116, 13);
+    layout.Item(kStaticClass, L"Test it!!", kIdLabel5, SS_LEFT | SS_NOTIFY, 134, 68, 42, 10);
+    layout.Item(kButtonClass, L"Apply", kIdApply, BS_DEFPUSHBUTTON | WS_TABSTOP, 10, 92, 52, 15);
+    layout.Item(kButtonClass, L"Default", kIdDefault, BS_PUSHBUTTON | WS_TABSTOP, 67, 92, 52, 15);
+    layout.Item(kButtonClass, L"Close", kIdClose, BS_PUSHBUTTON | WS_TABSTOP, 124, 92, 52, 15);
+    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), layout.get(), nullptr, &DialogProc, 0);
+}
+
+THotKey_f::THotKey_f(Settings& settings, Messages& messages, HotkeyService& hotkeys,
+                     std::function<void(Sender)> onHotkey)
+    : window_(CreateDialogWindow()),
+      jvAppHkHide_(hotkeys, window_.get()),
+      jvAppHkUnHide_(hotkeys, window_.get()),
+      assignment_(settings, messages, jvAppHkHide_, jvAppHkUnHide_, std::move(onHotkey)) {
+    const HWND dialog = window_.get();
+    if (!dialog) return;  // no window to own the hotkeys: registering them would send presses nowhere
+    for (int id : {kIdHkHide, kIdHkUnHide})
+        SendDlgItemMessageW(dialog, id, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL, 0));
+    ShowKeys(kIdHkHide, kInitialHideKeys);
+    ShowKeys(kIdHkUnHide, kInitialUnhideKeys);
+    linkFont_.reset(UnderlinedCopy(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0))));
+    if (linkFont_)
+        for (int id : {kIdLabel4, kIdLabel5})
+            SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.get()), FALSE);
+    CentreOnScreen(dialog);
+    // Messages reach the object only from here on, when every member exists.
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(this));
+
+    if (const auto stored = assignment_.KeysToRestore()) {
+        // The fields have the last word on what a stored text means.
+        ShowKeys(kIdHkHide, stored->hide);
+        ShowKeys(kIdHkUnHide, stored->unhide);
+        assignment_.Restore(HotkeyPair{Keys(kIdHkHide), Keys(kIdHkUnHide)});
+    }
+}
+
+THotKey_f::~THotKey_f() {
+    if (window_) SetWindowLongPtrW(window_.get(), DWLP_USER, 0);
+}
+
+int THotKey_f::ShowModal(HWND owner) {
+    const HWND dialog = window_.get();
+    if (!dialog) return 0;
+    if (showing_) {
+        SetForegroundWindow(dialog);
+        return 0;
+    }
+    showing_ = true;
+    modalResult_ = 0;
+    assignment_.Shown();
+    SetWindowLongPtrW(dialog, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    const bool disableOwner = owner && IsWindowEnabled(owner);
+    if (disableOwner) EnableWindow(owner, FALSE);
+    ShowWindow(dialog, SW_SHOW);
+    SetForegroundWindow(dialog);
+
+    MSG msg{};
+    while (modalResult_ == 0 && IsWindow(dialog)) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));  // the main loop must still see it
+            break;
+        }
+        if (got == -1) break;
+        if (!IsDialogMessageW(dialog, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+
+    // Enabled before hiding, so activation returns to the owner.
+    if (disableOwner) EnableWindow(owner, TRUE);
+    if (IsWindow(dialog)) {
+        ShowWindow(dialog, SW_HIDE);
+        // An owned window dies with its owner; this one must outlive any owner it was shown for.
+        SetWindowLongPtrW(dialog, GWLP_HWNDPARENT, 0);
+    }
+    showing_ = false;
+    return modalResult_;
+}
+
+void THotKey_f::EndModal(int result) {
+    modalResult_ = result;
+    if (!showing_) ShowWindow(window_.get(), SW_HIDE);
+}
+
+INT_PTR CALLBACK THotKey_f::DialogProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    auto* self = reinterpret_cast<THotKey_f*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (!self) return msg == WM_INITDIALOG ? TRUE : FALSE;
+    try {
+        return self->OnMessage(msg, wp, lp);
+    } catch (const std::exception& failure) {
+        ReportUnhandledFailure(&failure);
+    } catch (...) {
+        ReportUnhandledFailure(nullptr);
+    }
+    return FALSE;
+}
+
+INT_PTR THotKey_f::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wp), HIWORD(wp));
+            return TRUE;
+        case WM_CLOSE:
+            EndModal(IDCANCEL);
+            return TRUE;
+        case WM_HOTKEY:
+            return jvAppHkHide_.HandleHotkeyMessage(wp) || jvAppHkUnHide_.HandleHotkeyMessage(wp);
+        case WM_SETCURSOR:
+            if (!IsLink(reinterpret_cast<HWND>(wp))) return FALSE;
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            SetWindowLongPtrW(window_.get(), DWLP_MSGRESULT, TRUE);
+            return TRUE;
+        case WM_CTLCOLORSTATIC:
+            if (!IsLink(reinterpret_cast<HWND>(lp))) return FALSE;
+            SetTextColor(reinterpret_cast<HDC>(wp), kLinkColour);
+            SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+        default:
+            return FALSE;
+    }
+}
+
+void THotKey_f::OnCommand(int id, int code) {
+    if (code == EN_CHANGE) {
+        if (id == kIdHkHide) assignment_.HideKeysEdited();
+        if (id == kIdHkUnHide) assignment_.UnhideKeysEdited();
+        return;
+    }
+    if (code != BN_CLICKED) return;  // STN_CLICKED too: both are 0
+    switch (id) {
+        case kIdLabel4:
+            assignment_.TestHide(Keys(kIdHkHide));
+            break;
+        case kIdLabel5:
+            assignment_.TestUnhide(Keys(kIdHkUnHide));
+            break;
+        case kIdDefault:
+            assignment_.UseDefaults();
+            EndModal(IDCANCEL);
+            break;
+        case kIdApply:
+            if (assignment_.MayApply(HotkeyPair{Keys(kIdHkHide), Keys(kIdHkUnHide)})) EndModal(IDOK);
+            break;
+        case kIdClose:
+            EndModal(IDCANCEL);
+            break;
+        default:
+            break;
+    }
+}
+
+bool THotKey_f::IsLink(HWND control) const {
+    const HWND dialog = window_.get();
+    return control && (control == GetDlgItem(dialog, kIdLabel4) || control == GetDlgItem(dialog, kIdLabel5));
+}
+
+KeyCombination THotKey_f::Keys(int id) const {
+    return ControlValueToCombination(static_cast<WORD>(SendDlgItemMessageW(window_.get(), id, HKM_GETHOTKEY, 0, 0)));
+}
+
+void THotKey_f::ShowKeys(int id, KeyCombination keys) {
+    SendDlgItemMessageW(window_.get(), id, HKM_SETHOTKEY, CombinationToControlValue(keys), 0);
+}
+
+}  // namespace hc
