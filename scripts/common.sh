@@ -41,6 +41,8 @@ hc_wine_prefix() {
     # Without a window manager every hide waits for one that never answers; unmanaged windows do not.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    # Wine's fresh prefix has the text-file type but not the .txt extension that Windows maps to it.
+    wine reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1
 }
 
 hc_wine_cleanup() {

@@ -1,8 +1,15 @@
 #include "app/ControllerWindow.h"
 
+#include "app/Messages.h"
+#include "engine/Dispatcher.h"
+#include "hotkeys/DefaultHotkeys.h"
 #include "settings/Configuration.h"
 
 namespace hc {
+
+namespace {
+constexpr UINT kMsgDefaultKeysRefused = WM_APP + 1;
+}  // namespace
 
 void KeepOffTaskbar(HWND window) {
     const LONG style = GetWindowLongW(window, GWL_EXSTYLE);
@@ -10,17 +17,49 @@ void KeepOffTaskbar(HWND window) {
     ShowWindow(window, SW_HIDE);
 }
 
-TForm2::TForm2() {
+TForm2::TForm2(HotkeyService& hotkeys, Messages& messages, PrivacyDispatcher& dispatcher,
+               std::function<void()> openHotkeyDialog)
+    : messages_(messages), dispatcher_(dispatcher), openHotkeyDialog_(std::move(openHotkeyDialog)) {
     RegisterWindowClass(kClassName);
     CreateWindowFor(WS_EX_TOOLWINDOW, kClassName, kApplicationTitle, WS_POPUP, 0, 0, 0, 0);
+    if (!hwnd) return;
+    defaultHotkeys_ = std::make_unique<DefaultHotkeys>(hotkeys, hwnd);
+    const bool registered = defaultHotkeys_->RegisterHotKeys();
+    dispatcher_.SetAtoms(defaultHotkeys_->HideAtom(), defaultHotkeys_->UnhideAtom());
+    // The warning and the dialog wait for the end of start-up: the dialog does not exist yet.
+    if (!registered) PostMessageW(hwnd, kMsgDefaultKeysRefused, 0, 0);
+}
+
+TForm2::~TForm2() {
+    if (hwnd) DestroyWindow(hwnd);
+}
+
+void TForm2::OnHotkey(WPARAM id) noexcept {
+    try {
+        dispatcher_.GetHotKeys(Sender::None, static_cast<UINT>(id));
+    } catch (...) {
+        // Dropped without a message: the dispatcher has already restored what it could.
+    }
+}
+
+void TForm2::OnDefaultKeysRefused() {
+    messages_.Warning(kDefaultKeysWarning);
+    if (openHotkeyDialog_) openHotkeyDialog_();
 }
 
 LRESULT TForm2::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+        case WM_HOTKEY:
+            OnHotkey(wp);
+            return 0;
+        case kMsgDefaultKeysRefused:
+            OnDefaultKeysRefused();
+            return 0;
         case WM_CLOSE:
             DestroyWindow(hwnd);
             return 0;
         case WM_DESTROY:
+            if (defaultHotkeys_) defaultHotkeys_->ReleaseHotKeys();
             PostQuitMessage(0);
             return 0;
         default:

@@ -1,16 +1,37 @@
 #pragma once
+#include <functional>
+#include <memory>
+
 #include "app/Window.h"
 
 namespace hc {
 
+class DefaultHotkeys;
+class HotkeyService;
+class Messages;
+class PrivacyDispatcher;
+
 // The hidden controller window: the program's main window in the sense that closing it ends the program.
-// It is never shown.
+// It is never shown. It holds the default hotkeys and passes their presses to the dispatcher.
 class TForm2 : public Window<TForm2> {
 public:
     static constexpr wchar_t kClassName[] = L"TForm2";
 
-    TForm2();
+    // Creating the controller registers the default hotkeys; a refusal is reported once the message loop runs.
+    TForm2(HotkeyService& hotkeys, Messages& messages, PrivacyDispatcher& dispatcher,
+           std::function<void()> openHotkeyDialog);
+    ~TForm2() override;
+
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+private:
+    void OnHotkey(WPARAM id) noexcept;
+    void OnDefaultKeysRefused();
+
+    Messages& messages_;
+    PrivacyDispatcher& dispatcher_;
+    std::function<void()> openHotkeyDialog_;
+    std::unique_ptr<DefaultHotkeys> defaultHotkeys_;
 };
 
 // Keeps a window off the taskbar and out of the task switcher.

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/SplashWindow.h"
+#include "hotkeys/HotkeyDialog.h"
 #include "platform/Processes.h"
 #include "settings/SettingsStore.h"
 
@@ -31,7 +32,13 @@ void PumpMessagesFor(DWORD milliseconds) {
 }
 }  // namespace
 
-Program::Program() = default;
+Program::Program()
+    : visibleWindows_(windowSystem_, kMainWindowTitle),
+      shell_([this] { return controller_ ? controller_->Handle() : nullptr; },
+             [this] { return hotkeyDialog_ ? hotkeyDialog_->Handle() : nullptr; }),
+      engine_(windowSystem_, visibleWindows_, settings_, shell_, switches_, cleanup_, prompt_),
+      dispatcher_(engine_, settings_, shell_, cleanup_, prompt_, decoyLauncher_) {}
+
 Program::~Program() = default;
 
 int RunMessageLoop() {
@@ -66,7 +73,7 @@ bool Program::StartUp() {
 
     helpFile_ = HelpFilePath(processes::OwnExecutablePath());
 
-    controller_ = std::make_unique<TForm2>();
+    controller_ = std::make_unique<TForm2>(hotkeyService_, messages_, dispatcher_, [this] { ShowHotkeyDialog(); });
     if (!controller_->Handle()) return false;
     configuration_ = ConfigurationSetup(CommonAppDataFolder());
     CreateWindows();
@@ -84,7 +91,12 @@ void Program::CreateWindows() {
     defaults.panicLeft = GetSystemMetrics(SM_XVIRTUALSCREEN);
     defaults.panicTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
     settings_ = LoadSettings(SettingsStore(), defaults);
-    visibleWindows_ = std::make_unique<VisibleWindowList>(windowSystem_, kMainWindowTitle);
+    hotkeyDialog_ = std::make_unique<THotKey_f>(settings_, messages_, hotkeyService_,
+                                                [this](Sender sender) { dispatcher_.DoHotKey(sender); });
+}
+
+void Program::ShowHotkeyDialog() {
+    if (hotkeyDialog_) hotkeyDialog_->ShowModal(nullptr);
 }
 
 void Program::FinishSplash(std::unique_ptr<TSplash_f> splash, DWORD shownAt) {

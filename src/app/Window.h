@@ -16,8 +16,12 @@ public:
     Window() = default;
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
+    // A derived class whose handlers must see WM_DESTROY destroys its window in its own destructor; here the
+    // derived part is gone, so the window is unbound first.
     virtual ~Window() {
-        if (hwnd) DestroyWindow(hwnd);
+        if (!hwnd) return;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd);
     }
 
     HWND Handle() const { return hwnd; }

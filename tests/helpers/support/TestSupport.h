@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,19 @@ std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className = nullptr)
 // Starts a program; returns the process handle (caller closes) or null.
 HANDLE StartProcess(const std::wstring& exePath, const std::wstring& arguments, DWORD* processId = nullptr,
                     const std::wstring& workingFolder = L"");
+
+// Presses a key combination system-wide as the keyboard would (modifiers down, key down, all up).
+void PressKeys(std::initializer_list<WORD> modifiers, WORD key);
+
+// A dialog box (class #32770) with this caption, waited for; null when none came.
+HWND WaitForDialog(const wchar_t* caption, DWORD timeoutMs = 5000);
+// The text of a message box.
+std::wstring MessageBoxText(HWND box);
+// Clicks a button of a dialog as the user would; false when the dialog did not answer.
+bool ClickButton(HWND dialog, int buttonId);
+
+// Ends the process that owns the window (for programs a test caused to start, such as a decoy).
+void EndProcessOf(HWND window);
 
 // Saves the whole screen as a BMP file.
 bool SaveScreenshot(const std::wstring& path);

@@ -19,6 +19,17 @@ protected:
 
     void SetUp() override { ASSERT_TRUE(helper_.IsRunning()); }
 
+    // New windows settle into the stacking order asynchronously; wait until two enumerations agree.
+    void WaitForSettledOrder() {
+        std::vector<HWND> last;
+        hctest::WaitUntil([&] {
+            auto now = system_.TopLevelWindows();
+            const bool same = now == last;
+            last = std::move(now);
+            return same;
+        }, 2000, 50);
+    }
+
     const VisibleWindow* Find(HWND window) {
         list_.DoGetWindows();
         for (const auto& entry : list_.Entries())
@@ -98,6 +109,7 @@ TEST_F(VisibleWindowListTest, CutsLongTitlesTo254Characters) {
 
 TEST_F(VisibleWindowListTest, RefreshingTwiceGivesTheSameListWithoutGrowingTheImages) {
     helper_.OpenMany(L"Refresh", 5);
+    WaitForSettledOrder();
     list_.DoGetWindows();
     const auto first = list_.Entries();
     const int images = list_.Icons().Count();
@@ -114,6 +126,7 @@ TEST_F(VisibleWindowListTest, RefreshingTwiceGivesTheSameListWithoutGrowingTheIm
 
 TEST_F(VisibleWindowListTest, KeepsTheEnumerationOrder) {
     auto opened = helper_.OpenMany(L"Order", 4);
+    WaitForSettledOrder();
     list_.DoGetWindows();
     std::vector<HWND> enumerated;
     for (HWND window : system_.TopLevelWindows())
