@@ -117,11 +117,20 @@ std::wstring MessageBoxText(HWND box) {
     return text;
 }
 
-bool ClickButton(HWND dialog, int buttonId) {
-    HWND button = GetDlgItem(dialog, buttonId);
-    if (!button) return false;
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
+bool ClickButton(HWND dialog, int controlId) {
+    HWND control = GetDlgItem(dialog, controlId);
+    if (!control) return false;
+    // Posted: the click may open a modal box, and a sent message would wait for it to close.
+    return PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+}
+
+std::wstring AnswerBox(const wchar_t* caption, DWORD timeoutMs) {
+    HWND box = WaitForDialog(caption, timeoutMs);
+    if (!box) return L"(no box)";
+    const std::wstring text = MessageBoxText(box);
+    ClickButton(box, IDOK);
+    WaitUntil([&] { return !IsWindow(box); }, timeoutMs);
+    return text;
 }
 
 void EndProcessOf(HWND window) {

@@ -31,8 +31,11 @@ void PressKeys(std::initializer_list<WORD> modifiers, WORD key);
 HWND WaitForDialog(const wchar_t* caption, DWORD timeoutMs = 5000);
 // The text of a message box.
 std::wstring MessageBoxText(HWND box);
-// Clicks a button of a dialog as the user would; false when the dialog did not answer.
-bool ClickButton(HWND dialog, int buttonId);
+// Clicks a button or clickable label of a dialog as the user would, without waiting for what the click starts.
+bool ClickButton(HWND dialog, int controlId);
+// Waits for a message box with this caption, answers it with OK and waits until it is gone. Its text, or
+// "(no box)" when none came.
+std::wstring AnswerBox(const wchar_t* caption, DWORD timeoutMs = 5000);
 
 // Ends the process that owns the window (for programs a test caused to start, such as a decoy).
 void EndProcessOf(HWND window);
