@@ -3,8 +3,6 @@
 
 #include "BenchSupport.h"
 #include "Doubles.h"
-#include "engine/WindowEngine.h"
-#include "settings/Settings.h"
 
 namespace {
 
@@ -47,14 +45,9 @@ int main() {
         const std::vector<HWND>& windows = desktop.windows;
         hctest::CallLog log;
         hc::Win32WindowSystem system;
-        hctest::RecordingShell shell(log);
-        hctest::RecordingSwitches switches(log);
-        hctest::RecordingCleanup cleanup(log);
-        hctest::ScriptedPrompt prompt(log);
-        hc::Settings settings;
-        hc::VisibleWindowList visible(system, L"HushCloak Privacy 6.1");
-        hc::WindowEngine engine(system, visible, settings, shell, switches, cleanup, prompt);
-        visible.DoGetWindows();
+        hctest::EngineRig rig(system, log);
+        hc::WindowEngine& engine = rig.engine;
+        rig.visible.DoGetWindows();
 
         const double hide = hcbench::MedianMs(
             kRuns,

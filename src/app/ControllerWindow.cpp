@@ -2,6 +2,7 @@
 
 #include "app/Messages.h"
 #include "engine/Dispatcher.h"
+#include "hotkeys/AppHotkey.h"
 #include "hotkeys/DefaultHotkeys.h"
 #include "settings/Configuration.h"
 
@@ -9,6 +10,7 @@ namespace hc {
 
 namespace {
 constexpr UINT kMsgDefaultKeysRefused = WM_APP + 1;
+constexpr KeyCombination hkUnStealth = 0xA008;  // Shift+Alt+Backspace
 }  // namespace
 
 void KeepOffTaskbar(HWND window) {
@@ -18,11 +20,15 @@ void KeepOffTaskbar(HWND window) {
 }
 
 TForm2::TForm2(HotkeyService& hotkeys, Messages& messages, PrivacyDispatcher& dispatcher,
-               std::function<void()> openHotkeyDialog)
+               std::function<void()> openHotkeyDialog, std::function<void()> onStealthHotkey)
     : messages_(messages), dispatcher_(dispatcher), openHotkeyDialog_(std::move(openHotkeyDialog)) {
     RegisterWindowClass(kClassName);
     CreateWindowFor(WS_EX_TOOLWINDOW, kClassName, kApplicationTitle, WS_POPUP, 0, 0, 0, 0);
     if (!hwnd) return;
+    hkStealth_ = std::make_unique<AppHotkey>(hotkeys, hwnd);
+    hkStealth_->SetAction([onStealthHotkey](AppHotkey&) {
+        if (onStealthHotkey) onStealthHotkey();
+    });
     defaultHotkeys_ = std::make_unique<DefaultHotkeys>(hotkeys, hwnd);
     const bool registered = defaultHotkeys_->RegisterHotKeys();
     dispatcher_.SetAtoms(defaultHotkeys_->HideAtom(), defaultHotkeys_->UnhideAtom());
@@ -34,8 +40,15 @@ TForm2::~TForm2() {
     if (hwnd) DestroyWindow(hwnd);
 }
 
+void TForm2::ActivateStealthHotkey() {
+    hkStealth_->SetCombination(hkUnStealth);
+    hkStealth_->Activate();
+}
+
 void TForm2::OnHotkey(WPARAM id) noexcept {
     try {
+        if (hkStealth_) hkStealth_->HandleHotkeyMessage(id);
+        // Every id goes on to the dispatcher too; the stealth id matches neither atom there.
         dispatcher_.GetHotKeys(Sender::None, static_cast<UINT>(id));
     } catch (...) {
         // Dropped without a message: the dispatcher has already restored what it could.

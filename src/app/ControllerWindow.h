@@ -6,6 +6,7 @@
 
 namespace hc {
 
+class AppHotkey;
 class DefaultHotkeys;
 class HotkeyService;
 class Messages;
@@ -19,10 +20,15 @@ public:
 
     // Creating the controller registers the default hotkeys; a refusal is reported once the message loop runs.
     TForm2(HotkeyService& hotkeys, Messages& messages, PrivacyDispatcher& dispatcher,
-           std::function<void()> openHotkeyDialog);
+           std::function<void()> openHotkeyDialog, std::function<void()> onStealthHotkey = {});
     ~TForm2() override;
 
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+    // The stealth hotkey (Shift+Alt+Backspace): registered when stealth mode is entered, then for good.
+    // A refusal goes unreported: the icon still comes back when a hidden window is shown.
+    void ActivateStealthHotkey();
+    AppHotkey& hkStealth() { return *hkStealth_; }
 
 private:
     void OnHotkey(WPARAM id) noexcept;
@@ -32,6 +38,7 @@ private:
     PrivacyDispatcher& dispatcher_;
     std::function<void()> openHotkeyDialog_;
     std::unique_ptr<DefaultHotkeys> defaultHotkeys_;
+    std::unique_ptr<AppHotkey> hkStealth_;
 };
 
 // Keeps a window off the taskbar and out of the task switcher.

@@ -6,7 +6,11 @@
 #include <vector>
 
 #include "engine/Collaborators.h"
+#include "engine/Dispatcher.h"
+#include "engine/VisibleWindowList.h"
+#include "engine/WindowEngine.h"
 #include "platform/WindowSystem.h"
+#include "settings/Settings.h"
 
 namespace hctest {
 
@@ -125,6 +129,26 @@ public:
 
 private:
     CallLog& log_;
+};
+
+// The engine and the dispatcher over a given window system, with recording doubles for everything else.
+struct EngineRig {
+    EngineRig(hc::WindowSystem& windows, CallLog& callLog, hc::DecoyLauncher* decoy = nullptr)
+        : log(callLog),
+          visible(windows, L"HushCloak Privacy 6.1"),
+          engine(windows, visible, settings, shell, switches, cleanup, prompt),
+          dispatcher(engine, settings, shell, cleanup, prompt, decoy ? *decoy : launcher) {}
+
+    CallLog& log;
+    RecordingShell shell{log};
+    RecordingSwitches switches{log};
+    RecordingCleanup cleanup{log};
+    ScriptedPrompt prompt{log};
+    RecordingLauncher launcher{log};
+    hc::Settings settings;
+    hc::VisibleWindowList visible;
+    hc::WindowEngine engine;
+    hc::PrivacyDispatcher dispatcher;
 };
 
 }  // namespace hctest

@@ -14,22 +14,15 @@ class DecoyTest : public ::testing::Test {
 protected:
     hctest::CallLog log_;
     Win32WindowSystem windows_;
-    hctest::RecordingShell shell_{log_};
-    hctest::RecordingSwitches switches_{log_};
-    hctest::RecordingCleanup cleanup_{log_};
-    hctest::ScriptedPrompt prompt_{log_};
     ShellDecoyLauncher launcher_;
-    Settings settings_;
-    VisibleWindowList visible_{windows_, L"HushCloak Privacy 6.1"};
-    WindowEngine engine_{windows_, visible_, settings_, shell_, switches_, cleanup_, prompt_};
-    PrivacyDispatcher dispatcher_{engine_, settings_, shell_, cleanup_, prompt_, launcher_};
+    hctest::EngineRig rig_{windows_, log_, &launcher_};
     std::wstring document_ = hctest::MakeTempFolder(L"hc_decoy") + L"\\Holiday plans.txt";
 
     void SetUp() override {
-        dispatcher_.SetAtoms(1, 2);
+        rig_.dispatcher.SetAtoms(1, 2);
         CloseHandle(CreateFileW(document_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        settings_.UseDecoy = true;
-        settings_.DecoyApp = document_;
+        rig_.settings.UseDecoy = true;
+        rig_.settings.DecoyApp = document_;
     }
     HWND DecoyWindow() {
         for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
@@ -44,31 +37,31 @@ protected:
 TEST_F(DecoyTest, TheLaunchedDocumentsWindowIsKnownLeftOutOfTheListAndBroughtToTheFront) {
     hctest::WindowHelper helper;
     HWND work = helper.Open(L"Work in progress");
-    dispatcher_.GetHotKeys(Sender::None, 1);
+    rig_.dispatcher.GetHotKeys(Sender::None, 1);
     HWND decoy = nullptr;
     ASSERT_TRUE(hctest::WaitUntil([&] { return (decoy = DecoyWindow()) != nullptr; }, 10000));
     EXPECT_FALSE(IsWindowVisible(work));
 
-    visible_.DoGetWindows();
-    EXPECT_EQ(visible_.DecoyAppHandle(), decoy);
-    for (const VisibleWindow& entry : visible_.Entries()) EXPECT_NE(entry.handle, decoy);
+    rig_.visible.DoGetWindows();
+    EXPECT_EQ(rig_.visible.DecoyAppHandle(), decoy);
+    for (const VisibleWindow& entry : rig_.visible.Entries()) EXPECT_NE(entry.handle, decoy);
 
     ShowWindow(decoy, SW_MINIMIZE);
-    EXPECT_TRUE(engine_.DoDecoyApp());
+    EXPECT_TRUE(rig_.engine.DoDecoyApp());
     EXPECT_TRUE(hctest::WaitUntil([&] { return GetForegroundWindow() == decoy; }));
 
     hctest::EndProcessOf(decoy);
     ASSERT_TRUE(hctest::WaitUntil([&] { return !IsWindow(decoy); }));
-    EXPECT_FALSE(engine_.DoDecoyApp());  // a decoy that went away is forgotten
-    EXPECT_EQ(visible_.DecoyAppHandle(), nullptr);
+    EXPECT_FALSE(rig_.engine.DoDecoyApp());  // a decoy that went away is forgotten
+    EXPECT_EQ(rig_.visible.DecoyAppHandle(), nullptr);
 }
 
 TEST_F(DecoyTest, AFailedLaunchLeavesNoDecoy) {
-    settings_.DecoyApp = L"C:\\no such folder\\missing.exe";
-    dispatcher_.GetHotKeys(Sender::None, 1);
-    EXPECT_EQ(visible_.DecoyAppHandle(), nullptr);
-    EXPECT_FALSE(engine_.DoDecoyApp());
-    engine_.RestoreWindows();
+    rig_.settings.DecoyApp = L"C:\\no such folder\\missing.exe";
+    rig_.dispatcher.GetHotKeys(Sender::None, 1);
+    EXPECT_EQ(rig_.visible.DecoyAppHandle(), nullptr);
+    EXPECT_FALSE(rig_.engine.DoDecoyApp());
+    rig_.engine.RestoreWindows();
 }
 
 }  // namespace

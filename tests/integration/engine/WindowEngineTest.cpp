@@ -15,13 +15,7 @@ class WindowEngineTest : public ::testing::Test {
 protected:
     hctest::CallLog log_;
     Win32WindowSystem windows_;
-    hctest::RecordingShell shell_{log_};
-    hctest::RecordingSwitches switches_{log_};
-    hctest::RecordingCleanup cleanup_{log_};
-    hctest::ScriptedPrompt prompt_{log_};
-    Settings settings_;
-    VisibleWindowList visible_{windows_, L"HushCloak Privacy 6.1"};
-    WindowEngine engine_{windows_, visible_, settings_, shell_, switches_, cleanup_, prompt_};
+    hctest::EngineRig rig_{windows_, log_};
     hctest::WindowHelper helper_;
 
     void SetUp() override { ASSERT_TRUE(helper_.IsRunning()); }
@@ -34,24 +28,24 @@ protected:
     }
     bool IsHiddenEntry(HWND window) const {
         const std::wstring text = HandleToText(window);
-        return std::any_of(engine_.Hidden().begin(), engine_.Hidden().end(),
+        return std::any_of(rig_.engine.Hidden().begin(), rig_.engine.Hidden().end(),
                            [&](const HiddenWindow& e) { return e.handleText == text; });
     }
 };
 
 TEST_F(WindowEngineTest, HideAllAndRestoreKeepTheOrderOfHiding) {
     const auto opened = helper_.OpenMany(L"Document", 6);
-    ASSERT_TRUE(engine_.DoHideAllWindows(0));
+    ASSERT_TRUE(rig_.engine.DoHideAllWindows(0));
     EXPECT_TRUE(hctest::WaitUntil([&] { return AllHidden(opened); }));
-    ASSERT_EQ(engine_.Hidden().size(), opened.size());
-    for (const HiddenWindow& entry : engine_.Hidden()) EXPECT_FALSE(entry.timeStamp.empty());
+    ASSERT_EQ(rig_.engine.Hidden().size(), opened.size());
+    for (const HiddenWindow& entry : rig_.engine.Hidden()) EXPECT_FALSE(entry.timeStamp.empty());
 
     std::vector<std::wstring> hiddenOrder;
-    for (const HiddenWindow& entry : engine_.Hidden()) hiddenOrder.push_back(entry.handleText);
-    engine_.RestoreWindows();
+    for (const HiddenWindow& entry : rig_.engine.Hidden()) hiddenOrder.push_back(entry.handleText);
+    rig_.engine.RestoreWindows();
     EXPECT_TRUE(hctest::WaitUntil([&] { return AllShown(opened); }));
-    EXPECT_TRUE(engine_.Hidden().empty());
-    EXPECT_EQ(visible_.Entries().size(), opened.size());  // the visible list is rebuilt
+    EXPECT_TRUE(rig_.engine.Hidden().empty());
+    EXPECT_EQ(rig_.visible.Entries().size(), opened.size());  // the visible list is rebuilt
 
     std::vector<std::pair<long, std::wstring>> shown;
     for (HWND window : opened) shown.emplace_back(helper_.ShownSequence(window), HandleToText(window));
@@ -65,7 +59,7 @@ TEST_F(WindowEngineTest, HideAllLeavesTheProgramsDialogAndTheDesktopAlone) {
     HWND dialog = helper_.Open(L"HUSHCLOAK PRIVACY 6.0");
     HWND desktop = helper_.Open(L"Program Manager");
     HWND other = helper_.Open(L"Spreadsheet");
-    engine_.DoHideAllWindows(0);
+    rig_.engine.DoHideAllWindows(0);
     EXPECT_TRUE(hctest::WaitUntil([&] { return !IsWindowVisible(other); }));
     EXPECT_TRUE(IsWindowVisible(dialog));
     EXPECT_TRUE(IsWindowVisible(desktop));
@@ -77,19 +71,19 @@ TEST_F(WindowEngineTest, HideActiveHidesTheForegroundWindowOnly) {
     HWND background = helper_.Open(L"Background");
     HWND active = helper_.Open(L"Active");
     ASSERT_TRUE(hctest::WaitUntil([&] { return helper_.BringToFront(active) && GetForegroundWindow() == active; }));
-    ASSERT_TRUE(engine_.DoHideActiveWindows(Sender::None, 0));
+    ASSERT_TRUE(rig_.engine.DoHideActiveWindows(Sender::None, 0));
     EXPECT_TRUE(hctest::WaitUntil([&] { return !IsWindowVisible(active); }));
     EXPECT_TRUE(IsWindowVisible(background));
-    ASSERT_EQ(engine_.Hidden().size(), 1u);
-    EXPECT_EQ(engine_.Hidden()[0].title, L"Active");
+    ASSERT_EQ(rig_.engine.Hidden().size(), 1u);
+    EXPECT_EQ(rig_.engine.Hidden()[0].title, L"Active");
 }
 
 TEST_F(WindowEngineTest, HideActiveFromThePanicButtonTakesTheWindowInFrontBeforeTheClick) {
     HWND before = helper_.Open(L"Was in front");
     HWND panic = helper_.Open(L"Panic");
-    shell_.lastActive = before;
+    rig_.shell.lastActive = before;
     ASSERT_TRUE(hctest::WaitUntil([&] { return helper_.BringToFront(panic) && GetForegroundWindow() == panic; }));
-    engine_.DoHideActiveWindows(Sender::PanicButton, 0);
+    rig_.engine.DoHideActiveWindows(Sender::PanicButton, 0);
     EXPECT_TRUE(hctest::WaitUntil([&] { return !IsWindowVisible(before); }));
     EXPECT_TRUE(IsWindowVisible(panic));
 }
@@ -97,69 +91,69 @@ TEST_F(WindowEngineTest, HideActiveFromThePanicButtonTakesTheWindowInFrontBefore
 TEST_F(WindowEngineTest, ACacheManagerWindowStaysHiddenOnRestoreButLosesItsEntry) {
     HWND cache = helper_.Open(L"cache manager");
     HWND normal = helper_.Open(L"Letter");
-    engine_.DoHideAllWindows(0);
+    rig_.engine.DoHideAllWindows(0);
     ASSERT_TRUE(hctest::WaitUntil([&] { return AllHidden({cache, normal}); }));
-    engine_.RestoreWindows();
+    rig_.engine.RestoreWindows();
     EXPECT_TRUE(hctest::WaitUntil([&] { return IsWindowVisible(normal); }));
     EXPECT_FALSE(IsWindowVisible(cache));
-    EXPECT_TRUE(engine_.Hidden().empty());
+    EXPECT_TRUE(rig_.engine.Hidden().empty());
 }
 
 TEST_F(WindowEngineTest, CloseAllAsksEveryListedWindowOnceEvenWithSharedTitles) {
     HWND first = helper_.Open(L"Untitled");
     HWND second = helper_.Open(L"Untitled");
     HWND third = helper_.Open(L"Chat");
-    ASSERT_TRUE(engine_.DoCloseAllWindows(0));
+    ASSERT_TRUE(rig_.engine.DoCloseAllWindows(0));
     EXPECT_TRUE(hctest::WaitUntil([&] { return !IsWindow(first) && !IsWindow(second) && !IsWindow(third); }));
     EXPECT_EQ(helper_.CloseRequests(), 3);
-    EXPECT_TRUE(engine_.Hidden().empty());
+    EXPECT_TRUE(rig_.engine.Hidden().empty());
 }
 
 TEST_F(WindowEngineTest, CloseActiveRecordsTheWindowWithTheDateOnly) {
     HWND active = helper_.Open(L"Private chat");
     ASSERT_TRUE(hctest::WaitUntil([&] { return helper_.BringToFront(active) && GetForegroundWindow() == active; }));
-    ASSERT_TRUE(engine_.DoCloseActiveWindow(0));
+    ASSERT_TRUE(rig_.engine.DoCloseActiveWindow(0));
     EXPECT_TRUE(hctest::WaitUntil([&] { return !IsWindow(active); }));
-    ASSERT_EQ(engine_.Hidden().size(), 1u);
+    ASSERT_EQ(rig_.engine.Hidden().size(), 1u);
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    EXPECT_EQ(engine_.Hidden()[0].timeStamp, DateOnlyStamp(now));
-    EXPECT_EQ(engine_.Hidden()[0].title, L"Private chat");
+    EXPECT_EQ(rig_.engine.Hidden()[0].timeStamp, DateOnlyStamp(now));
+    EXPECT_EQ(rig_.engine.Hidden()[0].title, L"Private chat");
 }
 
 TEST_F(WindowEngineTest, ExitRestoreLeavesProductAndCacheManagerWindowsHiddenAndKeepsTheEntries) {
     HWND product = helper_.Open(L"HushCloak Privacy");
     HWND cache = helper_.Open(L"Cache Manager");
     HWND normal = helper_.Open(L"Photos");
-    engine_.DoHideAllWindows(0);
+    rig_.engine.DoHideAllWindows(0);
     ASSERT_TRUE(hctest::WaitUntil([&] { return AllHidden({product, cache, normal}); }));
-    engine_.IsExiting();
+    rig_.engine.IsExiting();
     EXPECT_TRUE(hctest::WaitUntil([&] { return IsWindowVisible(normal); }));
     EXPECT_FALSE(IsWindowVisible(product));
     EXPECT_FALSE(IsWindowVisible(cache));
-    EXPECT_EQ(engine_.Hidden().size(), 3u);
+    EXPECT_EQ(rig_.engine.Hidden().size(), 3u);
 }
 
 TEST_F(WindowEngineTest, ListMenusHideOneAndShowOneOrAll) {
     const auto opened = helper_.OpenMany(L"Tab", 3);
-    visible_.DoGetWindows();
-    const auto at = std::find_if(visible_.Entries().begin(), visible_.Entries().end(),
+    rig_.visible.DoGetWindows();
+    const auto at = std::find_if(rig_.visible.Entries().begin(), rig_.visible.Entries().end(),
                                  [&](const VisibleWindow& e) { return e.handle == opened[1]; });
-    ASSERT_NE(at, visible_.Entries().end());
-    const size_t before = visible_.Entries().size();
-    engine_.HideSelectedWindow(static_cast<size_t>(at - visible_.Entries().begin()));
+    ASSERT_NE(at, rig_.visible.Entries().end());
+    const size_t before = rig_.visible.Entries().size();
+    rig_.engine.HideSelectedWindow(static_cast<size_t>(at - rig_.visible.Entries().begin()));
     EXPECT_TRUE(hctest::WaitUntil([&] { return !IsWindowVisible(opened[1]); }));
-    EXPECT_EQ(visible_.Entries().size(), before - 1);
-    ASSERT_EQ(engine_.Hidden().size(), 1u);
-    engine_.ShowSelectedWindow(0);
+    EXPECT_EQ(rig_.visible.Entries().size(), before - 1);
+    ASSERT_EQ(rig_.engine.Hidden().size(), 1u);
+    rig_.engine.ShowSelectedWindow(0);
     EXPECT_TRUE(hctest::WaitUntil([&] { return IsWindowVisible(opened[1]); }));
-    EXPECT_TRUE(engine_.Hidden().empty());
+    EXPECT_TRUE(rig_.engine.Hidden().empty());
 
-    engine_.DoHideAllWindows(0);
+    rig_.engine.DoHideAllWindows(0);
     ASSERT_TRUE(hctest::WaitUntil([&] { return AllHidden(opened); }));
-    engine_.ShowAllWindows();
+    rig_.engine.ShowAllWindows();
     EXPECT_TRUE(hctest::WaitUntil([&] { return AllShown(opened); }));
-    EXPECT_TRUE(engine_.Hidden().empty());
+    EXPECT_TRUE(rig_.engine.Hidden().empty());
 }
 
 TEST_F(WindowEngineTest, AWindowWithAHandleAbove2To31CanBeShownAgain) {
@@ -178,14 +172,14 @@ TEST_F(WindowEngineTest, AHungProgramDoesNotStallHidingOrRestoring) {
     Sleep(100);  // let the helper's thread stop pumping
 
     const DWORD start = GetTickCount();
-    engine_.DoHideAllWindows(0);
+    rig_.engine.DoHideAllWindows(0);
     const DWORD hideTook = GetTickCount() - start;
     EXPECT_LT(hideTook, 1000u);
     EXPECT_TRUE(hctest::WaitUntil([&] { return AllHidden(responsive); }, 1000));
-    EXPECT_EQ(engine_.Hidden().size(), responsive.size() + 1);
+    EXPECT_EQ(rig_.engine.Hidden().size(), responsive.size() + 1);
 
     const DWORD restoreStart = GetTickCount();
-    engine_.RestoreWindows();
+    rig_.engine.RestoreWindows();
     EXPECT_LT(GetTickCount() - restoreStart, 1000u);
     EXPECT_TRUE(hctest::WaitUntil([&] { return AllShown(responsive); }, 1000));
     // once the program recovers, its window comes back too
@@ -194,16 +188,16 @@ TEST_F(WindowEngineTest, AHungProgramDoesNotStallHidingOrRestoring) {
 
 TEST_F(WindowEngineTest, ShowHideClosesThePanicButtonWhenAskedAndUnmutesOnShow) {
     HWND window = helper_.Open(L"Music");
-    settings_.fHidePanicBtn = true;
-    settings_.cbMuteAudio = true;
+    rig_.settings.fHidePanicBtn = true;
+    rig_.settings.cbMuteAudio = true;
     const std::wstring text = HandleToText(window);
-    engine_.ShowHideWindow(0, text);
+    rig_.engine.ShowHideWindow(0, text);
     EXPECT_TRUE(hctest::WaitUntil([&] { return !IsWindowVisible(window); }));
-    engine_.ShowHideWindow(1, text);
+    rig_.engine.ShowHideWindow(1, text);
     EXPECT_TRUE(hctest::WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
     EXPECT_EQ(log_, (hctest::CallLog{"ClosePanicButton", "ClosePanicButton", "TrayOn", "Unmute"}));
-    shell_.panicButton = window;  // the Panic Button itself is never hidden
-    engine_.ShowHideWindow(0, text);
+    rig_.shell.panicButton = window;  // the Panic Button itself is never hidden
+    rig_.engine.ShowHideWindow(0, text);
     Sleep(50);
     EXPECT_TRUE(IsWindowVisible(window));
 }

@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "../../unit/hotkeys/HotkeyDoubles.h"
+#include "HotkeyDoubles.h"
 #include "TestSupport.h"
 #include "hotkeys/DefaultHotkeys.h"
 #include "hotkeys/HotkeyDialog.h"

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include "Doubles.h"
+#include "HotkeyDoubles.h"
+#include "TestSupport.h"
+#include "app/ControllerWindow.h"
+#include "hotkeys/AppHotkey.h"
+
+namespace hc {
+namespace {
+
+class ControllerWindowTest : public ::testing::Test {
+protected:
+    hctest::CallLog log_;
+    Win32WindowSystem windows_;
+    hctest::EngineRig rig_{windows_, log_};
+    Win32HotkeyService hotkeys_;
+    hctest::RecordingMessages messages_;
+    int dialogsOpened_ = 0;
+    int stealthPresses_ = 0;
+
+    std::unique_ptr<TForm2> MakeController() {
+        return std::make_unique<TForm2>(
+            hotkeys_, messages_, rig_.dispatcher, [&] { ++dialogsOpened_; }, [&] { ++stealthPresses_; });
+    }
+    static bool Taken(UINT modifiers, UINT key) {
+        if (!RegisterHotKey(nullptr, 77, modifiers, key)) return true;
+        UnregisterHotKey(nullptr, 77);
+        return false;
+    }
+};
+
+TEST_F(ControllerWindowTest, HoldsTheDefaultPairForItsLifeAndRoutesPressesToTheDispatcher) {
+    hctest::WindowHelper helper;
+    HWND window = helper.Open(L"Bank statement");
+    {
+        auto controller = MakeController();
+        EXPECT_TRUE(Taken(MOD_CONTROL, VK_SPACE));
+        EXPECT_TRUE(Taken(MOD_CONTROL, VK_BACK));
+        hctest::PressKeys({VK_CONTROL}, VK_SPACE);
+        EXPECT_TRUE(hctest::WaitUntil([&] { return !IsWindowVisible(window); }));
+        hctest::PressKeys({VK_CONTROL}, VK_BACK);
+        EXPECT_TRUE(hctest::WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+        EXPECT_TRUE(messages_.shown.empty());
+    }
+    EXPECT_FALSE(Taken(MOD_CONTROL, VK_SPACE));
+    EXPECT_FALSE(Taken(MOD_CONTROL, VK_BACK));
+}
+
+TEST_F(ControllerWindowTest, ARefusedDefaultPairWarnsAndOpensTheDialogOnceTheLoopRuns) {
+    ASSERT_TRUE(RegisterHotKey(nullptr, 78, MOD_CONTROL, VK_SPACE));
+    auto controller = MakeController();
+    EXPECT_TRUE(messages_.shown.empty());  // not during creation
+    hctest::WaitUntil([&] { return dialogsOpened_ > 0; }, 2000);
+    UnregisterHotKey(nullptr, 78);
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].caption, L"Warning");
+    EXPECT_EQ(messages_.shown[0].text,
+              L"Could not register the default key combination. Try setting the keys manually");
+    EXPECT_EQ(dialogsOpened_, 1);
+}
+
+TEST_F(ControllerWindowTest, TheStealthHotkeyIsRegisteredOnDemandAndDoesNothingElse) {
+    auto controller = MakeController();
+    EXPECT_FALSE(controller->hkStealth().Active());
+    EXPECT_FALSE(Taken(MOD_SHIFT | MOD_ALT, VK_BACK));
+    controller->ActivateStealthHotkey();
+    EXPECT_TRUE(Taken(MOD_SHIFT | MOD_ALT, VK_BACK));
+    hctest::PressKeys({VK_SHIFT, VK_MENU}, VK_BACK);
+    EXPECT_TRUE(hctest::WaitUntil([&] { return stealthPresses_ == 1; }));
+    EXPECT_TRUE(log_.empty());  // the dispatcher saw an id that is neither atom
+}
+
+}  // namespace
+}  // namespace hc
