@@ -22,6 +22,19 @@ constexpr UINT kMsgHang = WM_APP + 2;
 
 LRESULT CALLBACK WindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_CLOSE) InterlockedIncrement(&g_closeRequests);
+    if (msg == WM_PAINT) {
+        // The title in the window too, so screenshots show which window is which.
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(h, &ps);
+        wchar_t title[256] = {};
+        GetWindowTextW(h, title, 256);
+        RECT client;
+        GetClientRect(h, &client);
+        FillRect(dc, &client, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+        DrawTextW(dc, title, -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+        EndPaint(h, &ps);
+        return 0;
+    }
     if (msg == WM_SHOWWINDOW && wp) {
         EnterCriticalSection(&g_lock);
         g_shownAt[h] = ++g_showCount;
@@ -33,7 +46,7 @@ LRESULT CALLBACK WindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 HWND OpenWindow(const std::wstring& title) {
     const int slot = g_opened++ % 40;
     return CreateWindowExW(0, winhelper::kWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                           20 + slot * 12, 20 + slot * 12, 240, 120, nullptr, nullptr, GetModuleHandleW(nullptr),
+                           20 + slot * 28, 20 + slot * 22, 240, 120, nullptr, nullptr, GetModuleHandleW(nullptr),
                            nullptr);
 }
 
