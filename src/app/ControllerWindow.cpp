@@ -30,8 +30,7 @@ TForm2::TForm2(HotkeyService& hotkeys, Messages& messages, PrivacyDispatcher& di
         if (onStealthHotkey) onStealthHotkey();
     });
     defaultHotkeys_ = std::make_unique<DefaultHotkeys>(hotkeys, hwnd);
-    const bool registered = defaultHotkeys_->RegisterHotKeys();
-    dispatcher_.SetAtoms(defaultHotkeys_->HideAtom(), defaultHotkeys_->UnhideAtom());
+    const bool registered = RegisterHotKeys();
     // The warning and the dialog wait for the end of start-up: the dialog does not exist yet.
     if (!registered) PostMessageW(hwnd, kMsgDefaultKeysRefused, 0, 0);
 }
@@ -39,6 +38,14 @@ TForm2::TForm2(HotkeyService& hotkeys, Messages& messages, PrivacyDispatcher& di
 TForm2::~TForm2() {
     if (hwnd) DestroyWindow(hwnd);
 }
+
+bool TForm2::RegisterHotKeys() {
+    const bool registered = defaultHotkeys_->RegisterHotKeys();
+    dispatcher_.SetAtoms(defaultHotkeys_->HideAtom(), defaultHotkeys_->UnhideAtom());
+    return registered;
+}
+
+void TForm2::ReleaseHotKeys() { defaultHotkeys_->ReleaseHotKeys(); }
 
 void TForm2::ActivateStealthHotkey() {
     hkStealth_->SetCombination(hkUnStealth);
@@ -72,7 +79,7 @@ LRESULT TForm2::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             DestroyWindow(hwnd);
             return 0;
         case WM_DESTROY:
-            if (defaultHotkeys_) defaultHotkeys_->ReleaseHotKeys();
+            if (defaultHotkeys_) ReleaseHotKeys();
             PostQuitMessage(0);
             return 0;
         default:

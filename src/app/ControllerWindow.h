@@ -25,6 +25,11 @@ public:
 
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
 
+    // The default pair, released and registered again (a theme change does this); the dispatcher learns the new
+    // atoms. True when both keys were registered.
+    bool RegisterHotKeys();
+    void ReleaseHotKeys();
+
     // The stealth hotkey (Shift+Alt+Backspace): registered when stealth mode is entered, then for good.
     // A refusal goes unreported: the icon still comes back when a hidden window is shown.
     void ActivateStealthHotkey();

@@ -52,6 +52,12 @@ protected:
         dialog_ = WaitForDialog(kDialogCaption);
         ASSERT_NE(dialog_, nullptr);
     }
+    // A refused test: the registration failure, then the refusal in the row's own words.
+    void ExpectRefused(const std::wstring& keys, const std::wstring& ending) {
+        EXPECT_EQ(AnswerBox(L"Error"), L"Failed to register selected hotkeys " + keys + L"Select different combination");
+        EXPECT_EQ(AnswerBox(L"Warning"), L"Newly assigned Hotkey \"" + keys +
+                                             L"\" is not available. Try a different combination. " + ending);
+    }
     void SetKeys(int controlId, BYTE flags, BYTE key) {
         SendMessageW(GetDlgItem(dialog_, controlId), HKM_SETHOTKEY, MAKEWORD(key, flags), 0);
     }
@@ -71,10 +77,7 @@ TEST_F(HotkeyDialogTest, ATestedFreeKeyWorksAtOnceAndATakenOneBringsTheDefaultsB
 
     SetKeys(hc::THotKey_f::kIdHkUnHide, HOTKEYF_CONTROL | HOTKEYF_ALT, 'K');
     ClickButton(dialog_, hc::THotKey_f::kIdLabel5);
-    EXPECT_EQ(AnswerBox(L"Error"), L"Failed to register selected hotkeys Ctrl+Alt+KSelect different combination");
-    EXPECT_EQ(AnswerBox(L"Warning"),
-              L"Newly assigned Hotkey \"Ctrl+Alt+K\" is not available. Try a different combination. "
-              L"Hushcloak Privacy is using \"Default\" option instead.");
+    ExpectRefused(L"Ctrl+Alt+K", L"Hushcloak Privacy is using \"Default\" option instead.");
     // The defaults are in force again: Ctrl+Backspace restores and the user's own hide key is gone.
     PressKeys({VK_CONTROL}, VK_BACK);
     EXPECT_TRUE(WaitUntil([&] { return AllShown(windows); }));
@@ -88,10 +91,7 @@ TEST_F(HotkeyDialogTest, ATakenHideKeyIsRefusedWithItsOwnWords) {
     StartAndReachTheDialog();
     SetKeys(hc::THotKey_f::kIdHkHide, HOTKEYF_CONTROL | HOTKEYF_ALT, 'K');
     ClickButton(dialog_, hc::THotKey_f::kIdLabel4);
-    EXPECT_EQ(AnswerBox(L"Error"), L"Failed to register selected hotkeys Ctrl+Alt+KSelect different combination");
-    EXPECT_EQ(AnswerBox(L"Warning"),
-              L"Newly assigned Hotkey \"Ctrl+Alt+K\" is not available. Try a different combination. "
-              L"If you are having problems use the \"Default\" option instead.");
+    ExpectRefused(L"Ctrl+Alt+K", L"If you are having problems use the \"Default\" option instead.");
 }
 
 TEST_F(HotkeyDialogTest, ApplyInsistsOnTestedAndDifferentKeys) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdio>
 
 #include "settings/Conversions.h"
 
@@ -33,7 +34,10 @@ TEST(Conversions_Integers, AcceptOnlyPlainSignedDecimals) {
 
 TEST(Conversions_Decimals, UseAFullStopWhateverTheLocaleSays) {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
-    std::setlocale(LC_ALL, "German");  // a comma locale, where the C library would write "1,5"
+    ASSERT_NE(std::setlocale(LC_ALL, "German"), nullptr);  // a comma locale: the C library would write "1,5"
+    char cWritten[16];
+    std::snprintf(cWritten, sizeof(cWritten), "%.1f", 1.5);
+    ASSERT_STREQ(cWritten, "1,5");
     EXPECT_EQ(FloatToText(1.5), L"1.5");
     EXPECT_EQ(TextToFloat(L"1.5"), 1.5);
     EXPECT_FALSE(TextToFloat(L"1,5").has_value());
