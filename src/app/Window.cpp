@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/Messages.h"
 #include "settings/Configuration.h"
 
 namespace hc {
@@ -13,7 +14,7 @@ void ReportUnhandledFailure(const std::exception* failure) noexcept {
             const std::string what = failure->what();
             text.assign(what.begin(), what.end());
         }
-        MessageBoxW(nullptr, text.c_str(), kApplicationTitle, MB_OK | MB_TASKMODAL);
+        Win32Messages().Box(nullptr, text, kApplicationTitle, MB_OK | MB_TASKMODAL);
     } catch (...) {
         // Nothing is left to report with; the program goes on.
     }
