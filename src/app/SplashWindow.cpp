@@ -6,7 +6,7 @@
 namespace hc {
 
 namespace {
-constexpr int kWidth = 420;
+constexpr int kWidth = 480;
 constexpr int kHeight = 170;
 
 HFONT MakeBoldFont(int height) {
