@@ -7,9 +7,14 @@ std::string Narrow(const std::wstring& text) { return std::string(text.begin(), 
 }  // namespace
 
 HWND FakeWindowSystem::Add(const std::wstring& title, bool visible) {
-    HWND window = reinterpret_cast<HWND>(next_);
+    HWND window = AddAt(reinterpret_cast<HWND>(next_), title);
     next_ += 4;
-    windows_[window] = FakeWindow{title, visible, 0};
+    windows_[window].visible = visible;
+    return window;
+}
+
+HWND FakeWindowSystem::AddAt(HWND window, const std::wstring& title) {
+    windows_[window] = FakeWindow{title, true, 0};
     order_.push_back(window);
     return window;
 }

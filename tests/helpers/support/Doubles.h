@@ -27,6 +27,7 @@ public:
         DWORD processId = 0;
     };
     HWND Add(const std::wstring& title, bool visible = true);
+    HWND AddAt(HWND window, const std::wstring& title);
     bool Visible(HWND window) const { return windows_.at(window).visible; }
 
     std::vector<HWND> TopLevelWindows() override { return order_; }

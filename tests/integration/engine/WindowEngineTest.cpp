@@ -156,13 +156,6 @@ TEST_F(WindowEngineTest, ListMenusHideOneAndShowOneOrAll) {
     EXPECT_TRUE(rig_.engine.Hidden().empty());
 }
 
-TEST_F(WindowEngineTest, AWindowWithAHandleAbove2To31CanBeShownAgain) {
-    // Handles are sign-extended 32-bit values; the text of a large one must still read back.
-    HWND large = reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(0x80001234u)));
-    EXPECT_EQ(HandleToText(large), L"2147488308");
-    EXPECT_EQ(TextToHandle(L"2147488308"), static_cast<void*>(large));
-}
-
 TEST_F(WindowEngineTest, AHungProgramDoesNotStallHidingOrRestoring) {
     HWND hung = helper_.OpenHungable(L"Frozen editor");
     ASSERT_NE(hung, nullptr);

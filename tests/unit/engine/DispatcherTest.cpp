@@ -80,6 +80,16 @@ TEST_F(DispatcherTest, HideAllHidesEveryListedWindowInOrderAndRestoreShowsThemIn
     EXPECT_EQ(rig_.visible.Entries().size(), 2u);  // rebuilt
 }
 
+TEST_F(DispatcherTest, WindowsWithHandlesOf2To31AndAboveComeBack) {
+    // The system hands such handles out sign-extended; their list text is the unsigned 32-bit number.
+    HWND high = windows_.AddAt(reinterpret_cast<HWND>(static_cast<intptr_t>(INT32_MIN + 0x1234)), L"High handle");
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    ASSERT_FALSE(windows_.Visible(high));
+    EXPECT_EQ(rig_.engine.Hidden().back().handleText, L"2147488308");
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
+    EXPECT_TRUE(windows_.Visible(high));
+}
+
 TEST_F(DispatcherTest, CustomKeysInForceSilenceTheDefaultsButNotThePanicButton) {
     rig_.settings.UseDefaultKeys = false;
     rig_.dispatcher.GetHotKeys(Sender::None, kHide);
