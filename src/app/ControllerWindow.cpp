@@ -1,6 +1,6 @@
 #include "app/ControllerWindow.h"
 
-#include "app/Messages.h"
+#include "platform/Messages.h"
 #include "engine/Dispatcher.h"
 #include "hotkeys/AppHotkey.h"
 #include "hotkeys/DefaultHotkeys.h"

@@ -2,7 +2,7 @@
 #include <memory>
 
 #include "app/ControllerWindow.h"
-#include "app/Messages.h"
+#include "platform/Messages.h"
 #include "app/ProgramShell.h"
 #include "engine/Dispatcher.h"
 #include "engine/ShellDecoyLauncher.h"

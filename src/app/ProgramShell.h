@@ -1,32 +1,54 @@
 #pragma once
 #include <functional>
 
+#include "app/Views.h"
 #include "engine/Collaborators.h"
 
 namespace hc {
 
-// The program's own parts as the engine reaches them. Windows that do not exist yet (the main window, the About
-// window, the Panic Button, the tray icon) are simply not there to close or show.
+// The program's own parts as the engine reaches them. A window that does not exist (yet) is simply not there to
+// close or show.
 class WindowShell final : public ProgramShell {
 public:
     WindowShell(std::function<HWND()> controller, std::function<HWND()> hotkeyDialog)
         : controller_(std::move(controller)), hotkeyDialog_(std::move(hotkeyDialog)) {}
 
-    bool IsMainWindowVisible() override { return false; }
-    void CloseMainWindow() override {}
-    void CloseAboutWindow() override {}
-    void SetTrayIconActive(bool) override {}
-    HWND PanicButtonWindow() override { return nullptr; }
-    void ClosePanicButton() override {}
-    HWND LastActiveHandle() override { return nullptr; }
+    void SetMainWindow(MainWindowView* view) { main_ = view; }
+    void SetTray(TrayView* view) { tray_ = view; }
+    void SetPanicButton(PanicButtonView* view) { panic_ = view; }
+    void SetAbout(AboutView* view) { about_ = view; }
+
+    bool IsMainWindowVisible() override { return main_ && main_->IsVisible(); }
+    void CloseMainWindow() override {
+        if (main_) main_->Close();
+    }
+    void CloseAboutWindow() override {
+        if (about_) about_->CloseIfOpen();
+    }
+    void SetTrayIconActive(bool active) override {
+        if (tray_) tray_->SetIconActive(active);
+    }
+    HWND PanicButtonWindow() override { return panic_ ? panic_->Window() : nullptr; }
+    void ClosePanicButton() override {
+        if (panic_) panic_->Close();
+    }
+    HWND LastActiveHandle() override { return tray_ ? tray_->LastActiveHandle() : nullptr; }
     HWND ControllerWindow() override { return controller_(); }
     HWND HotkeyDialogWindow() override { return hotkeyDialog_(); }
-    void DetachIdleHandler() override {}
-    void AttachIdleHandler() override {}
+    void DetachIdleHandler() override {
+        if (tray_) tray_->DetachIdleHandler();
+    }
+    void AttachIdleHandler() override {
+        if (tray_) tray_->AttachIdleHandler();
+    }
 
 private:
     std::function<HWND()> controller_;
     std::function<HWND()> hotkeyDialog_;
+    MainWindowView* main_ = nullptr;
+    TrayView* tray_ = nullptr;
+    PanicButtonView* panic_ = nullptr;
+    AboutView* about_ = nullptr;
 };
 
 // Without administrator rights the Task Manager policy is never touched.

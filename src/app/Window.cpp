@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/Messages.h"
+#include "platform/Messages.h"
 #include "settings/Configuration.h"
 
 namespace hc {

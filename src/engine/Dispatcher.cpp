@@ -14,7 +14,12 @@ bool IsWindowAction(int action) { return action >= 0 && action <= 3; }
 
 PrivacyDispatcher::PrivacyDispatcher(WindowEngine& engine, const Settings& settings, ProgramShell& shell,
                                      CleanupSteps& cleanup, UnhidePrompt& prompt, DecoyLauncher& decoy)
-    : engine_(engine), settings_(settings), shell_(shell), cleanup_(cleanup), prompt_(prompt), decoy_(decoy) {}
+    : engine_(engine),
+      settings_(settings),
+      shell_(shell),
+      cleanup_(cleanup),
+      decoy_(decoy),
+      gate_(settings, prompt, engine.Hidden()) {}
 
 void PrivacyDispatcher::SetAtoms(UINT hideAtom, UINT unhideAtom) {
     hideAtom_ = hideAtom;
@@ -48,13 +53,7 @@ void PrivacyDispatcher::Hide(Sender sender, bool rememberDecoy) {
 
 void PrivacyDispatcher::Unhide(HWND promptOwner) {
     if (engine_.Hidden().empty()) return;
-    if (!settings_.cbPassword) {
-        engine_.RestoreWindows();
-        return;
-    }
-    // A second request while the prompt is open is ignored; the open prompt still decides.
-    if (prompt_.IsOpen()) return;
-    if (prompt_.AskForPassword(promptOwner)) engine_.RestoreWindows();
+    if (gate_.MayShowHidden(promptOwner)) engine_.RestoreWindows();
 }
 
 void PrivacyDispatcher::RecoverByRestoring() noexcept {

@@ -3,6 +3,7 @@
 
 #include "engine/Collaborators.h"
 #include "engine/Sender.h"
+#include "engine/UnhideGate.h"
 
 namespace hc {
 
@@ -26,6 +27,8 @@ public:
     void DoHotKey(Sender sender);
     // Brings an already running decoy to the front; true when one is known.
     bool DoDecoyApp();
+    // The password check that every way back to hidden windows goes through.
+    UnhideGate& Gate() { return gate_; }
 
 private:
     void RunPrivacyAction(Sender sender);
@@ -39,8 +42,8 @@ private:
     const Settings& settings_;
     ProgramShell& shell_;
     CleanupSteps& cleanup_;
-    UnhidePrompt& prompt_;
     DecoyLauncher& decoy_;
+    UnhideGate gate_;
     UINT hideAtom_ = 0;
     UINT unhideAtom_ = 0;
 };

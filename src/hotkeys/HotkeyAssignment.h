@@ -2,7 +2,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/Messages.h"
+#include "platform/Messages.h"
 #include "engine/Sender.h"
 #include "hotkeys/AppHotkey.h"
 #include "settings/Settings.h"

@@ -100,7 +100,7 @@ HWND THotKey_f::CreateDialogWindow() {
     InitCommonControlsEx(&controls);
 
     // A tool window: no taskbar button while it shows; only the close box on its fixed frame.
-    DialogTemplate layout(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, 186, 116, kProductName);
+    DialogTemplate layout(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, 186, 116, kHotkeyDialogTitle);
     layout.Item(kStaticClass, L"Select the keys for Hushcloak Privacy", kIdHeading, SS_LEFT, 10, 8, 166, 10);
     layout.Item(kStaticClass, L"Hide or Close ", kIdHideCaption, SS_LEFT, 10, 24, 166, 9);
     layout.Item(HOTKEY_CLASSW, L"", kIdHkHide, WS_BORDER | WS_TABSTOP, 10, 35, 116, 13);

@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "app/Messages.h"
+#include "platform/Messages.h"
 #include "engine/Sender.h"
 #include "hotkeys/AppHotkey.h"
 #include "hotkeys/HotkeyAssignment.h"

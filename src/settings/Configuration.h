@@ -12,6 +12,11 @@ inline constexpr wchar_t kApplicationTitle[] = L"HushCloak Privacy 6.0";
 inline constexpr wchar_t kMainWindowTitle[] = L"HushCloak Privacy 6.1";
 inline constexpr wchar_t kProductName[] = L"Hushcloak Privacy 6.0";
 inline constexpr wchar_t kSettingsKey[] = L"HushCloak";
+// Titles that hiding, restoring and closing treat specially; compared ignoring case.
+inline constexpr wchar_t kHotkeyDialogTitle[] = L"Hushcloak Privacy 6.0";
+inline constexpr wchar_t kProductTitle[] = L"HushCloak Privacy";
+inline constexpr wchar_t kDesktopTitle[] = L"Program Manager";
+inline constexpr wchar_t kCacheManagerTitle[] = L"Cache Manager";
 
 // The update service: the host and both addresses live here only.
 inline constexpr wchar_t kUpdateServerName[] = L"www.hushcloak.com";

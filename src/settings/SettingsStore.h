@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Handles.h"
+#include "settings/Configuration.h"
 
 namespace hc {
 
@@ -12,7 +13,7 @@ namespace hc {
 // One object is one batch: the key is opened when it is made and closed when it goes.
 class SettingsStore {
 public:
-    explicit SettingsStore(HKEY root = HKEY_CURRENT_USER, std::wstring path = L"HushCloak");
+    explicit SettingsStore(HKEY root = HKEY_CURRENT_USER, std::wstring path = kSettingsKey);
     bool IsOpen() const { return static_cast<bool>(key_); }
 
     // Absent entries, and Boolean or integer texts that are not numbers, give the default.

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Messages.h"
+#include "platform/Messages.h"
 #include "platform/Hotkeys.h"
 
 namespace hctest {
