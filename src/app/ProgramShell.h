@@ -32,14 +32,14 @@ public:
     void ClosePanicButton() override {
         if (panic_) panic_->Close();
     }
-    HWND LastActiveHandle() override { return tray_ ? tray_->LastActiveHandle() : nullptr; }
+    HWND LastActiveHandle() override { return panic_ ? panic_->LastActiveHandle() : nullptr; }
     HWND ControllerWindow() override { return controller_(); }
     HWND HotkeyDialogWindow() override { return hotkeyDialog_(); }
     void DetachIdleHandler() override {
-        if (tray_) tray_->DetachIdleHandler();
+        if (panic_) panic_->DetachIdleHandler();
     }
     void AttachIdleHandler() override {
-        if (tray_) tray_->AttachIdleHandler();
+        if (panic_) panic_->AttachIdleHandler();
     }
 
 private:

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
+
 namespace hc {
 
 // The program's long-lived windows as the rest of the program reaches them. Each is implemented by its window
@@ -21,17 +23,24 @@ public:
     virtual ~TrayView() = default;
     // Adds or removes the notification-area icon; adding also ends stealth mode's hiding of it.
     virtual void SetIconActive(bool active) = 0;
-    // The last foreground window of another program, recorded while the Panic Button is shown.
-    virtual HWND LastActiveHandle() = 0;
-    virtual void DetachIdleHandler() = 0;
-    virtual void AttachIdleHandler() = 0;
 };
 
 class PanicButtonView {
 public:
     virtual ~PanicButtonView() = default;
     virtual HWND Window() = 0;  // null when it does not exist
-    virtual void Close() = 0;   // hides it
+    virtual bool IsShown() = 0;
+    virtual void Show() = 0;
+    virtual void Close() = 0;  // hides it
+    // The Options page's slider position, 0 (opaque) to 10 (invisible).
+    virtual void SetTransparency(int position) = 0;
+    // Called with the new state whenever the button is shown or closed, whoever did it.
+    virtual void OnShownChanged(std::function<void(bool shown)> listener) = 0;
+    // The last foreground window of another program, recorded while the button is shown.
+    virtual HWND LastActiveHandle() = 0;
+    // A dispatch started by the button's own click stops the recording until it ends.
+    virtual void DetachIdleHandler() = 0;
+    virtual void AttachIdleHandler() = 0;
 };
 
 class AboutView {

@@ -2,18 +2,6 @@
 
 namespace hc {
 
-namespace {
-// Application hotkey ids must stay below 0xC000, where the global atoms of the default pair lie.
-constexpr int kIdLimit = 0xC000;
-int nextId = 0;  // hotkeys live on the user-interface thread only
-
-int TakeId() {
-    const int id = nextId;
-    nextId = (nextId + 1) % kIdLimit;
-    return id;
-}
-}  // namespace
-
 AppHotkey::AppHotkey(HotkeyService& service, HWND owner, KeyCombination combination)
     : service_(service), owner_(owner), combination_(combination) {}
 
@@ -21,7 +9,7 @@ AppHotkey::~AppHotkey() { Deactivate(); }
 
 void AppHotkey::Activate() {
     if (active_) return;
-    id_ = TakeId();
+    id_ = service_.NewId();
     // No key is nothing to register: asking anyway would claim a hotkey on modifiers alone, or on nothing.
     const bool accepted = VirtualKey(combination_) != 0 &&
                           service_.Register(owner_, id_, ModifierMask(combination_), VirtualKey(combination_));

@@ -2,6 +2,12 @@
 
 namespace hc {
 
+int HotkeyService::NewId() {
+    constexpr int kIdLimit = 0xC000;
+    lastId_ = lastId_ % (kIdLimit - 1) + 1;
+    return lastId_;
+}
+
 bool Win32HotkeyService::Register(HWND owner, int id, UINT modifiers, UINT key) {
     if (RegisterHotKey(owner, id, modifiers, key)) return true;
     lastError_ = GetLastError();

@@ -17,6 +17,11 @@ public:
     virtual void Unregister(HWND owner, int id) = 0;
     virtual ATOM AddGlobalAtom(const wchar_t* name) = 0;  // 0 on failure
     virtual void DeleteGlobalAtom(ATOM atom) = 0;
+    // A fresh id for an application hotkey: from 1 up, wrapping below 0xC000 where the global atoms lie.
+    int NewId();
+
+private:
+    int lastId_ = 0;
 };
 
 // The real hotkeys of the window manager.

@@ -35,7 +35,9 @@ public:
     void Unregister(HWND owner, int id) override {
         std::erase_if(held, [&](const Registration& r) { return r.owner == owner && r.id == id; });
     }
-    ATOM AddGlobalAtom(const wchar_t*) override { return 0xC001; }
+    // A new atom for every addition, as the system's table gives after a delete and re-add.
+    ATOM AddGlobalAtom(const wchar_t*) override { return nextAtom++; }
+    ATOM nextAtom = 0xC001;
     void DeleteGlobalAtom(ATOM) override {}
 
     bool Holds(UINT modifiers, UINT key) const {

@@ -27,6 +27,7 @@ TEST_F(AppHotkeyTest, EachActivationRegistersUnderTheNextIdAndAPressOfThatIdRuns
     ASSERT_EQ(service_.registerCalls, 1);
     EXPECT_TRUE(service_.Holds(MOD_SHIFT | MOD_CONTROL, VK_F5));
     const int first = hotkey_.Id();
+    EXPECT_EQ(first, 1);  // 0 is never an id
     EXPECT_FALSE(hotkey_.HandleHotkeyMessage(first + 1));
     EXPECT_TRUE(hotkey_.HandleHotkeyMessage(first));
     EXPECT_EQ(presses, 1);
