@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/SplashWindow.h"
 #include "hotkeys/HotkeyDialog.h"
+#include "platform/CrashGuard.h"
 #include "platform/Processes.h"
 #include "settings/SettingsStore.h"
 
@@ -33,10 +36,12 @@ void PumpMessagesFor(DWORD milliseconds) {
 }  // namespace
 
 Program::Program()
-    : visibleWindows_(windowSystem_, kMainWindowTitle),
+    : journal_(processes::BootTime()),
+      visibleWindows_(windowSystem_, processSystem_, kMainWindowTitle),
       shell_([this] { return controller_ ? controller_->Handle() : nullptr; },
              [this] { return hotkeyDialog_ ? hotkeyDialog_->Handle() : nullptr; }),
-      engine_(windowSystem_, visibleWindows_, settings_, shell_, switches_, cleanup_, prompt_),
+      engine_(EngineParts{windowSystem_, processSystem_, visibleWindows_, settings_, shell_, switches_, cleanup_,
+                          prompt_, journal_}),
       dispatcher_(engine_, settings_, shell_, cleanup_, prompt_, decoyLauncher_) {}
 
 Program::~Program() = default;
@@ -53,22 +58,27 @@ int RunMessageLoop() {
 }
 
 int Program::Run() {
-    if (processes::NamedMutexExists(kInstanceMutexName)) return 0;  // another instance runs: end silently
+    auto instance = processes::CreateInstanceMutex(kInstanceMutexName);
+    if (instance.alreadyRunning) return 0;  // another instance runs: end silently
+    // Without the mutex the program still runs; a second instance just would not be stopped.
+    instanceMutex_ = std::move(instance.handle);
+    com_.emplace();
+    crash::OnUnhandledFailure([](void* engine) { static_cast<WindowEngine*>(engine)->ShowEverythingForCrash(); },
+                              &engine_);
     if (!StartUp()) return 1;
     return RunMessageLoop();
 }
 
 bool Program::StartUp() {
-    // Without the mutex the program still runs; a second instance just would not be stopped.
-    instanceMutex_ = processes::CreateOwnedMutex(kInstanceMutexName);
+    messages_.SetBeforeShowing([this] { CloseSplash(); });
 
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_HOTKEY_CLASS | ICC_BAR_CLASSES;
     InitCommonControlsEx(&controls);
 
-    auto splash = std::make_unique<TSplash_f>(LoadSilentStart(SettingsStore()));
-    splash->ShowUnlessSilent();
+    splash_ = std::make_unique<TSplash_f>(LoadSilentStart(SettingsStore()));
+    splash_->ShowUnlessSilent();
     const DWORD splashShownAt = GetTickCount();
 
     helpFile_ = HelpFilePath(processes::OwnExecutablePath());
@@ -78,11 +88,20 @@ bool Program::StartUp() {
     configuration_ = ConfigurationSetup(CommonAppDataFolder());
     CreateWindows();
 
-    splash->PaintNow();
+    if (splash_) splash_->PaintNow();
     KeepOffTaskbar(controller_->Handle());
     if (instanceMutex_) ReleaseMutex(instanceMutex_.get());
-    FinishSplash(std::move(splash), splashShownAt);
+    FinishSplash(splashShownAt);
+    RecoverHiddenWindows();
     return true;
+}
+
+void Program::RecoverHiddenWindows() {
+    const RegistryJournal::Loaded loaded = journal_.TakeOver();
+    if (loaded.found != RegistryJournal::Found::Current) return;
+    // Gone windows are dropped silently; the rest come back the way the unhide key brings them.
+    engine_.AdoptHidden(StillHiddenWindows(loaded.entries, windowSystem_, processSystem_));
+    dispatcher_.RecoverAtStart();
 }
 
 void Program::CreateWindows() {
@@ -93,18 +112,21 @@ void Program::CreateWindows() {
     settings_ = LoadSettings(SettingsStore(), defaults);
     hotkeyDialog_ = std::make_unique<THotKey_f>(settings_, messages_, hotkeyService_,
                                                 [this](Sender sender) { dispatcher_.DoHotKey(sender); });
+    dispatcher_.SetCustomHotkeys(hotkeyDialog_.get());
 }
 
 void Program::ShowHotkeyDialog() {
+    CloseSplash();  // the splash is topmost: the dialog would open behind it
     if (hotkeyDialog_) hotkeyDialog_->ShowModal(nullptr);
 }
 
-void Program::FinishSplash(std::unique_ptr<TSplash_f> splash, DWORD shownAt) {
-    if (!splash->isSilent()) {
-        const DWORD elapsed = GetTickCount() - shownAt;
-        if (elapsed < kSplashMinimumMs) PumpMessagesFor(kSplashMinimumMs - elapsed);
-    }
-    splash.reset();
+void Program::FinishSplash(DWORD shownAt) {
+    // In slices: a box shown meanwhile closes the splash, and then there is nothing left to wait for.
+    while (splash_ && !splash_->isSilent() && GetTickCount() - shownAt < kSplashMinimumMs)
+        PumpMessagesFor(std::min<DWORD>(50, kSplashMinimumMs - (GetTickCount() - shownAt)));
+    CloseSplash();
 }
+
+void Program::CloseSplash() { splash_.reset(); }
 
 }  // namespace hc

@@ -1,15 +1,20 @@
 #pragma once
 #include <memory>
+#include <optional>
 
 #include "app/ControllerWindow.h"
-#include "platform/Messages.h"
 #include "app/ProgramShell.h"
 #include "engine/Dispatcher.h"
+#include "engine/Journal.h"
 #include "engine/ShellDecoyLauncher.h"
 #include "engine/VisibleWindowList.h"
 #include "engine/WindowEngine.h"
+#include "platform/Com.h"
 #include "platform/Handles.h"
 #include "platform/Hotkeys.h"
+#include "platform/Messages.h"
+#include "platform/Processes.h"
+#include "platform/Shell.h"
 #include "platform/WindowSystem.h"
 #include "settings/Configuration.h"
 #include "settings/Settings.h"
@@ -30,17 +35,23 @@ public:
 private:
     bool StartUp();
     void CreateWindows();
-    void FinishSplash(std::unique_ptr<TSplash_f> splash, DWORD shownAt);
+    void FinishSplash(DWORD shownAt);
+    void CloseSplash();
+    void RecoverHiddenWindows();
     void ShowHotkeyDialog();
 
+    std::optional<ComApartment> com_;  // first in, last out: every window below may use COM
     UniqueHandle instanceMutex_;
     Win32WindowSystem windowSystem_;
+    Win32ProcessSystem processSystem_;
+    ShellIconSource iconSource_;
     Win32HotkeyService hotkeyService_;
     Win32Messages messages_;
     Configuration configuration_;
     Settings settings_;
     std::wstring helpFile_;
 
+    RegistryJournal journal_;
     VisibleWindowList visibleWindows_;
     WindowShell shell_;
     NoSystemSwitches switches_;
@@ -52,6 +63,7 @@ private:
 
     std::unique_ptr<TForm2> controller_;
     std::unique_ptr<THotKey_f> hotkeyDialog_;
+    std::unique_ptr<TSplash_f> splash_;
 };
 
 // Runs the message loop until WM_QUIT; returns its exit code.

@@ -4,6 +4,10 @@
 #include <optional>
 #include <string>
 
+#include "engine/HiddenWindowList.h"
+#include "platform/Handles.h"
+#include "platform/Shell.h"
+
 namespace hc {
 
 // The program's own parts that the engine and the dispatchers reach without owning them.
@@ -51,13 +55,31 @@ public:
     virtual void Cancel() = 0;
 };
 
+// A program started as the decoy, known by its process until that process ends.
+using DecoyProcess = StartedProcess;
+
 // Starts the decoy program or document with the shell's default action.
 class DecoyLauncher {
 public:
     virtual ~DecoyLauncher() = default;
-    // The started process's id (0 when the shell handed the file to a program that already ran);
-    // nullopt when the launch failed.
-    virtual std::optional<DWORD> Launch(const std::wstring& file) = 0;
+    // The started process; nullopt when the launch failed.
+    virtual std::optional<DecoyProcess> Launch(const std::wstring& file) = 0;
+};
+
+// A record of the hidden windows that outlives the process, so that a crash or a kill loses none of them.
+class HiddenJournal {
+public:
+    virtual ~HiddenJournal() = default;
+    // Replaces the record with this list; an empty list clears it. False when it could not be written.
+    virtual bool Save(const HiddenWindowList& hidden) = 0;
+};
+
+// Whether the user's own hotkeys are registered now, each on its own.
+class CustomHotkeys {
+public:
+    virtual ~CustomHotkeys() = default;
+    virtual bool HideKeyInForce() = 0;
+    virtual bool UnhideKeyInForce() = 0;
 };
 
 }  // namespace hc

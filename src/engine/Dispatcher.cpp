@@ -1,14 +1,11 @@
 #include "engine/Dispatcher.h"
 
 #include "engine/WindowEngine.h"
-#include "settings/Conversions.h"
 #include "settings/Settings.h"
 
 namespace hc {
 
 namespace {
-constexpr int kDoNothing = 4;
-
 bool IsWindowAction(int action) { return action >= 0 && action <= 3; }
 }  // namespace
 
@@ -26,29 +23,37 @@ void PrivacyDispatcher::SetAtoms(UINT hideAtom, UINT unhideAtom) {
     unhideAtom_ = unhideAtom;
 }
 
-void PrivacyDispatcher::RunPrivacyAction(Sender sender) {
+bool PrivacyDispatcher::DefaultKeyActs(bool customKeyInForce) const {
+    return settings_.UseDefaultKeys || !customKeyInForce;
+}
+
+void PrivacyDispatcher::RunPrivacyAction(HWND target) {
     const int action = settings_.Action;
-    if (!IsWindowAction(action)) return;
     engine_.CloseApplicationWindows();
     switch (action) {
         case 0: engine_.DoHideAllWindows(0); break;
-        case 1: engine_.DoHideActiveWindows(sender, 0); break;
+        case 1: engine_.HideActiveWindow(target); break;
         case 2: engine_.DoCloseAllWindows(0); break;
-        case 3: engine_.DoCloseActiveWindow(0); break;
+        case 3: engine_.CloseActiveWindow(target); break;
     }
     engine_.Visible().Clear();
 }
 
 void PrivacyDispatcher::LaunchDecoy(bool remember) {
-    if (!IsWindowAction(settings_.Action) || !settings_.UseDecoy || settings_.DecoyApp.empty()) return;
-    const auto process = decoy_.Launch(settings_.DecoyApp);  // a failed launch is not reported
-    if (remember) engine_.Visible().SetDecoyProcess(process.value_or(0));
+    if (!settings_.UseDecoy || settings_.DecoyApp.empty()) return;
+    auto process = decoy_.Launch(settings_.DecoyApp);  // a failed launch is not reported
+    if (remember) engine_.Visible().SetDecoyProcess(process ? std::move(*process) : DecoyProcess{});
 }
 
-void PrivacyDispatcher::Hide(Sender sender, bool rememberDecoy) {
-    RunPrivacyAction(sender);
+void PrivacyDispatcher::Hide(Sender sender, bool rememberDecoy, bool bringDecoyFirst) {
+    // "Do nothing", and no action selected at all, leave everything alone: no clean-up with windows on screen.
+    if (!IsWindowAction(settings_.Action)) return;
+    // Before anything can change the foreground (bringing the decoy to the front does).
+    const HWND target = engine_.ActiveTarget(sender);
+    if (bringDecoyFirst && settings_.UseDecoy && !settings_.DecoyApp.empty()) DoDecoyApp();
+    RunPrivacyAction(target);
     LaunchDecoy(rememberDecoy);
-    if (settings_.Action != kDoNothing) cleanup_.DoOptions();
+    cleanup_.DoOptions();
 }
 
 void PrivacyDispatcher::Unhide(HWND promptOwner) {
@@ -56,21 +61,29 @@ void PrivacyDispatcher::Unhide(HWND promptOwner) {
     if (gate_.MayShowHidden(promptOwner)) engine_.RestoreWindows();
 }
 
-void PrivacyDispatcher::RecoverByRestoring() noexcept {
+void PrivacyDispatcher::RecoverByRestoring(size_t hiddenBefore) noexcept {
     try {
-        engine_.RestoreWindows();
+        // Windows protected by an earlier panic stay behind the password; this dispatch's own come back.
+        if (settings_.cbPassword)
+            engine_.RestoreFrom(hiddenBefore);
+        else
+            engine_.RestoreWindows();
     } catch (...) {
         // Nothing is shown to the user; there is nothing further to fall back to.
     }
 }
 
 bool PrivacyDispatcher::GetHotKeys(Sender sender, UINT messageSent) {
-    if (!settings_.UseDefaultKeys && sender != Sender::PanicButton) return true;
+    if (messageSent == 0) return true;  // no registration has id 0: an atom that could not be added
+    const bool fromButton = sender == Sender::PanicButton;
+    const size_t hiddenBefore = engine_.Hidden().size();
     try {
-        if (messageSent == hideAtom_) Hide(Sender::None, true);
-        if (messageSent == unhideAtom_) Unhide(shell_.ControllerWindow());
+        if (messageSent == hideAtom_ && (fromButton || DefaultKeyActs(!custom_ || custom_->HideKeyInForce())))
+            Hide(fromButton ? Sender::PanicButton : Sender::None, true, false);
+        if (messageSent == unhideAtom_ && (fromButton || DefaultKeyActs(!custom_ || custom_->UnhideKeyInForce())))
+            Unhide(shell_.ControllerWindow());
     } catch (...) {
-        RecoverByRestoring();
+        RecoverByRestoring(hiddenBefore);
     }
     return true;
 }
@@ -83,17 +96,23 @@ void PrivacyDispatcher::DoHotKey(Sender sender) {
     } reattach{shell_};
 
     if (sender == Sender::AppHkHide && settings_.UseDefaultKeys) return;
+    const size_t hiddenBefore = engine_.Hidden().size();
     try {
-        if (sender == Sender::AppHkHide || sender == Sender::PanicButton) {
-            if (settings_.UseDecoy && !settings_.DecoyApp.empty()) DoDecoyApp();
-            Hide(sender, false);
-        }
+        if (sender == Sender::AppHkHide || sender == Sender::PanicButton) Hide(sender, false, true);
         if (sender == Sender::AppHkUnHide) Unhide(shell_.HotkeyDialogWindow());
     } catch (...) {
-        RecoverByRestoring();
+        RecoverByRestoring(hiddenBefore);
     }
 }
 
 bool PrivacyDispatcher::DoDecoyApp() { return engine_.DoDecoyApp(); }
+
+void PrivacyDispatcher::RecoverAtStart() {
+    try {
+        Unhide(shell_.ControllerWindow());
+    } catch (...) {
+        RecoverByRestoring(0);
+    }
+}
 
 }  // namespace hc

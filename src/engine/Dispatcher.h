@@ -11,7 +11,8 @@ class WindowEngine;
 struct Settings;
 
 // Turns a panic signal into the chosen privacy action and an unhide signal into restoring the hidden windows.
-// Any failure that reaches a dispatch brings every hidden window back: the program fails toward visibility.
+// Any failure that reaches a dispatch brings hidden windows back: the program fails toward visibility (while a
+// password is required, only the windows that dispatch itself hid).
 class PrivacyDispatcher {
 public:
     PrivacyDispatcher(WindowEngine& engine, const Settings& settings, ProgramShell& shell, CleanupSteps& cleanup,
@@ -20,6 +21,9 @@ public:
     // The ids of the default hotkeys, known once they are registered.
     void SetAtoms(UINT hideAtom, UINT unhideAtom);
     UINT HideAtom() const { return hideAtom_; }
+    // The user's own hotkeys, once their dialog exists. A default key acts whenever the user's own key of the
+    // same role is not in force, so there is always a working hide and unhide key.
+    void SetCustomHotkeys(CustomHotkeys* custom) { custom_ = custom; }
 
     // The default hotkeys (sender None, the hotkey id) and the Panic Button (its sender, the hide atom).
     bool GetHotKeys(Sender sender, UINT messageSent);
@@ -27,16 +31,20 @@ public:
     void DoHotKey(Sender sender);
     // Brings an already running decoy to the front; true when one is known.
     bool DoDecoyApp();
+    // Windows found hidden at start-up: shown through the same path as the unhide key.
+    void RecoverAtStart();
+
     // The password check that every way back to hidden windows goes through.
     UnhideGate& Gate() { return gate_; }
 
 private:
-    void RunPrivacyAction(Sender sender);
+    bool DefaultKeyActs(bool customKeyInForce) const;
+    void RunPrivacyAction(HWND target);
     // Launches the decoy after an action on windows; the started process when it is to be remembered.
     void LaunchDecoy(bool remember);
-    void Hide(Sender sender, bool rememberDecoy);
+    void Hide(Sender sender, bool rememberDecoy, bool bringDecoyFirst);
     void Unhide(HWND promptOwner);
-    void RecoverByRestoring() noexcept;
+    void RecoverByRestoring(size_t hiddenBefore) noexcept;
 
     WindowEngine& engine_;
     const Settings& settings_;
@@ -44,6 +52,7 @@ private:
     CleanupSteps& cleanup_;
     DecoyLauncher& decoy_;
     UnhideGate gate_;
+    CustomHotkeys* custom_ = nullptr;
     UINT hideAtom_ = 0;
     UINT unhideAtom_ = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,9 +12,12 @@ struct HiddenWindow {
     std::wstring handleText;  // unsigned decimal, as the list shows it
     std::wstring title;       // as it was when hidden
     std::wstring timeStamp;
+    // Whose window it was: a handle is shown again only while it still belongs to that process.
+    DWORD processId = 0;
+    std::uint64_t processCreation = 0;  // 0 when unknown
 };
 
-// The windows the program has hidden, in the order of hiding. Kept in memory only.
+// The windows the program has hidden, in the order of hiding; the journal keeps a copy that outlives the process.
 using HiddenWindowList = std::vector<HiddenWindow>;
 
 // The three time stamp forms, in the user's locale.

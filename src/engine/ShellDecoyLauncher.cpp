@@ -4,6 +4,8 @@
 
 namespace hc {
 
-std::optional<DWORD> ShellDecoyLauncher::Launch(const std::wstring& file) { return shell::OpenWithDefaultAction(file); }
+std::optional<DecoyProcess> ShellDecoyLauncher::Launch(const std::wstring& file) {
+    return shell::OpenWithDefaultAction(file);
+}
 
 }  // namespace hc

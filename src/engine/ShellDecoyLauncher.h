@@ -6,7 +6,7 @@ namespace hc {
 // Starts the decoy through the shell.
 class ShellDecoyLauncher final : public DecoyLauncher {
 public:
-    std::optional<DWORD> Launch(const std::wstring& file) override;
+    std::optional<DecoyProcess> Launch(const std::wstring& file) override;
 };
 
 }  // namespace hc

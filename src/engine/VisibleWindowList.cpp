@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "engine/WindowRules.h"
 #include "platform/Locale.h"
 #include "platform/Processes.h"
 #include "platform/Shell.h"
@@ -22,7 +23,7 @@ bool IsIdeProcessPath(std::wstring_view processPath) {
 int ProgramIcons::GetImageIndex(const std::wstring& path) {
     const std::wstring key = locale::UpperCase(path);
     if (auto found = indexByPath_.find(key); found != indexByPath_.end()) return found->second;
-    UniqueHicon icon = shell::SmallFileIcon(path);
+    UniqueHicon icon = source_.SmallFileIcon(path);
     int index = -1;
     if (icon) {
         index = images_.Add(icon.get());
@@ -32,34 +33,60 @@ int ProgramIcons::GetImageIndex(const std::wstring& path) {
     return index;
 }
 
-VisibleWindowList::VisibleWindowList(WindowSystem& windows, std::wstring ownTitle)
-    : windows_(windows), ownTitle_(std::move(ownTitle)) {}
+VisibleWindowList::VisibleWindowList(WindowSystem& windows, ProcessSystem& processes, std::wstring ownTitle)
+    : windows_(windows), processes_(processes), ownTitle_(std::move(ownTitle)) {}
 
-bool VisibleWindowList::IsCandidate(HWND window, const std::wstring& title, const std::vector<HWND>& becomingVisible) {
-    if (title.empty() || window == decoyAppHandle_ || ExcludeWindow(title, ownTitle_)) return false;
-    return windows_.IsVisible(window) ||
-           std::find(becomingVisible.begin(), becomingVisible.end(), window) != becomingVisible.end();
+void VisibleWindowList::SetDecoyProcess(DecoyProcess process) {
+    decoy_ = std::move(process);
+    decoyAppHandle_ = nullptr;
 }
 
-void VisibleWindowList::RecognizeDecoy(HWND window, const std::wstring& title) {
-    if (decoyAppHandle_ || decoyProcessId_ == 0 || title.empty() || !windows_.IsVisible(window)) return;
-    if (windows_.ProcessId(window) == decoyProcessId_) decoyAppHandle_ = window;
+void VisibleWindowList::ForgetEndedDecoy() {
+    if (!decoy_.handle || !processes_.HasEnded(decoy_.handle.get())) return;
+    decoy_ = DecoyProcess{};
+    decoyAppHandle_ = nullptr;
+}
+
+void VisibleWindowList::RecognizeDecoy(HWND window, const std::wstring& title, DWORD processId) {
+    if (decoyAppHandle_ || decoy_.id == 0 || title.empty()) return;
+    if (processId == decoy_.id) decoyAppHandle_ = window;
 }
 
 void VisibleWindowList::DoGetWindows(const std::vector<HWND>& becomingVisible) {
-    entries_.clear();
-    // One path query per process, not per window: many windows share a process.
-    std::unordered_map<DWORD, std::wstring> pathByProcess;
+    Clear();
+    ForgetEndedDecoy();
+    const DWORD own = processes_.OwnProcessId();
+    // One query per process, not per window: many windows share a process.
+    std::unordered_map<DWORD, ProcessInfo> infoByProcess;
+    std::vector<OwnedPopup> popups;
     for (HWND window : windows_.TopLevelWindows()) {
-        std::wstring title = windows_.Title(window);
-        RecognizeDecoy(window, title);
-        if (!IsCandidate(window, title, becomingVisible)) continue;
-        const DWORD processId = windows_.ProcessId(window);
-        auto [slot, isNew] = pathByProcess.try_emplace(processId);
-        if (isNew) slot->second = processes::ImagePath(processId);
-        const std::wstring& path = slot->second;
-        if (IsIdeProcessPath(path)) continue;
-        entries_.push_back(VisibleWindow{window, std::move(title), path, icons_.GetImageIndex(path)});
+        WindowFacts facts;
+        facts.visible = windows_.IsVisible(window) ||
+                        std::find(becomingVisible.begin(), becomingVisible.end(), window) != becomingVisible.end();
+        if (!facts.visible) continue;
+        facts.title = windows_.Title(window);
+        windows_.ReadFacts(window, facts);
+        RecognizeDecoy(window, facts.title, facts.processId);
+        if (window == decoyAppHandle_) continue;
+        if (IsOwnedPopup(facts, own)) {
+            popups.push_back(OwnedPopup{facts.owner, window, facts.processId, 0});
+            continue;
+        }
+        if (!IsListedWindow(facts, own) || ExcludeWindow(facts.title, ownTitle_)) continue;
+        auto [slot, isNew] = infoByProcess.try_emplace(facts.processId);
+        if (isNew) slot->second = processes_.Info(facts.processId);
+        if (IsIdeProcessPath(slot->second.imagePath)) continue;
+        entries_.push_back(VisibleWindow{window, std::move(facts.title), slot->second.imagePath, facts.processId,
+                                         slot->second.creationTime});
+    }
+    // Only the pop-ups of listed windows go with them; a pop-up of ours or of the shell stays.
+    for (OwnedPopup& popup : popups) {
+        if (std::none_of(entries_.begin(), entries_.end(), [&](const VisibleWindow& e) { return e.handle == popup.owner; }))
+            continue;
+        auto [slot, isNew] = infoByProcess.try_emplace(popup.processId);
+        if (isNew) slot->second = processes_.Info(popup.processId);
+        popup.processCreation = slot->second.creationTime;
+        popups_.push_back(popup);
     }
 }
 

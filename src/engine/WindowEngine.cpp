@@ -1,77 +1,106 @@
 #include "engine/WindowEngine.h"
 
+#include <algorithm>
+
+#include "engine/WindowRules.h"
 #include "platform/Locale.h"
+#include "platform/Processes.h"
 #include "platform/WindowSystem.h"
+#include "settings/Configuration.h"
 #include "settings/Conversions.h"
 #include "settings/Settings.h"
 
 namespace hc {
 
 namespace {
-// The fixed titles, in upper case by the user's locale, as titles are compared.
-struct FixedTitles {
-    std::wstring ownDialog = locale::UpperCase(L"Hushcloak Privacy 6.0");
-    std::wstring desktop = locale::UpperCase(L"Program Manager");
-    std::wstring cacheManager = locale::UpperCase(L"Cache Manager");
-    std::wstring product = locale::UpperCase(L"HushCloak Privacy");
-};
+HWND HandleFromText(const std::wstring& text) { return static_cast<HWND>(TextToHandle(text).value_or(nullptr)); }
 
-const FixedTitles& Fixed() {
-    static const FixedTitles titles;
-    return titles;
-}
+bool IsDesktopTitle(const std::wstring& title) { return locale::SameTextIgnoringCase(title, kDesktopTitle); }
 
-bool TitleIsOneOf(const std::wstring& title, std::initializer_list<const std::wstring*> upperNames) {
-    const std::wstring upper = locale::UpperCase(title);
-    for (const std::wstring* name : upperNames)
-        if (upper == *name) return true;
-    return false;
-}
-
-HWND HandleFromText(const std::wstring& text) {
-    return static_cast<HWND>(TextToHandle(text).value_or(nullptr));
+// A window that a restore, or the restore at exit, would leave hidden is never hidden at all.
+bool NeverHidden(const std::wstring& title) {
+    return IsDesktopTitle(title) || RestoreLeavesHidden(title) || ExitRestoreLeavesHidden(title);
 }
 }  // namespace
 
-WindowEngine::WindowEngine(WindowSystem& windows, VisibleWindowList& visible, const Settings& settings,
-                           ProgramShell& shell, SystemSwitches& switches, CleanupSteps& cleanup, UnhidePrompt& prompt)
-    : windows_(windows),
-      visible_(visible),
-      settings_(settings),
-      shell_(shell),
-      switches_(switches),
-      cleanup_(cleanup),
-      prompt_(prompt) {}
+WindowEngine::WindowEngine(const EngineParts& parts)
+    : windows_(parts.windows),
+      processes_(parts.processes),
+      visible_(parts.visible),
+      settings_(parts.settings),
+      shell_(parts.shell),
+      switches_(parts.switches),
+      cleanup_(parts.cleanup),
+      prompt_(parts.prompt),
+      journal_(parts.journal) {}
+
+bool WindowEngine::IsOwnWindow(HWND window) { return windows_.ProcessId(window) == processes_.OwnProcessId(); }
+
+bool WindowEngine::BelongsToItsProcess(const HiddenWindow& entry, HWND window) {
+    if (!window || !windows_.Exists(window)) return false;
+    return entry.processId == 0 || windows_.ProcessId(window) == entry.processId;
+}
+
+HiddenWindow WindowEngine::EntryFor(HWND window, const std::wstring& title, const std::wstring& stamp,
+                                    DWORD processId, std::uint64_t creation) {
+    return HiddenWindow{HandleToText(window), title, stamp, processId, creation};
+}
+
+void WindowEngine::SaveJournal() {
+    // A journal that cannot be written must not stop a panic or a restore: hiding is what the user asked for.
+    journal_.Save(hidden_);
+}
 
 void WindowEngine::ShowHideWindow(int show, const std::wstring& handleText) {
     if (settings_.fHidePanicBtn) shell_.ClosePanicButton();
     const HWND window = HandleFromText(handleText);
-    try {
-        if (show == 0) {
-            if (window != shell_.PanicButtonWindow()) windows_.HideAsync(window);
-            return;
+    if (show == 0) {
+        if (window != shell_.PanicButtonWindow()) windows_.HideAsync(window);
+        return;
+    }
+    windows_.ShowAsync(window, SW_SHOWNA);
+    shell_.SetTrayIconActive(true);
+}
+
+void WindowEngine::RecordAndHide(std::vector<HiddenWindow> entries, HWND foreground) {
+    if (entries.empty()) return;
+    hidden_.insert(hidden_.end(), entries.begin(), entries.end());
+    SaveJournal();  // before anything is hidden: a crash from here on loses no window
+    if (settings_.fHidePanicBtn) shell_.ClosePanicButton();
+    const HWND panicButton = shell_.PanicButtonWindow();
+    HWND last = nullptr;
+    for (const HiddenWindow& entry : entries) {
+        const HWND window = HandleFromText(entry.handleText);
+        if (window == panicButton) continue;
+        if (window == foreground) {
+            last = window;
+            continue;
         }
-        windows_.ShowAsync(window, SW_SHOW);
-        shell_.SetTrayIconActive(true);
-        if (settings_.cbMuteAudio) cleanup_.SetAudioMute(false);
-    } catch (...) {
-        // Fail toward visibility.
-        windows_.ShowAsync(window, SW_SHOW);
-        shell_.SetTrayIconActive(true);
+        windows_.HideAsync(window);
+    }
+    if (last) {
+        windows_.HideAsync(last);
+        frontAtHide_ = last;
     }
 }
 
-bool WindowEngine::DoHideAllWindows(int dlAction) {
+bool WindowEngine::DoHideAllWindows(int) {
     try {
         // The dispatcher has already taken the program's own windows off the screen.
         visible_.DoGetWindows();
+        // Copies: the collaborators called below may pump messages and start another rebuild.
+        const std::vector<VisibleWindow> listed = visible_.Entries();
+        const std::vector<OwnedPopup> popups = visible_.Popups();
         const std::wstring stamp = DateAndTimeStamp(locale::Now());
-        for (const VisibleWindow& entry : visible_.Entries()) {
-            if (TitleIsOneOf(entry.title, {&Fixed().ownDialog, &Fixed().desktop})) continue;
-            const std::wstring handleText = HandleToText(entry.handle);
-            hidden_.push_back(HiddenWindow{handleText, entry.title, stamp});
-            ShowHideWindow(dlAction, handleText);
+        std::vector<HiddenWindow> entries;
+        for (const VisibleWindow& window : listed) {
+            if (NeverHidden(window.title)) continue;
+            entries.push_back(EntryFor(window.handle, window.title, stamp, window.processId, window.processCreation));
+            for (const OwnedPopup& popup : popups)
+                if (popup.owner == window.handle)
+                    entries.push_back(EntryFor(popup.handle, L"", stamp, popup.processId, popup.processCreation));
         }
+        RecordAndHide(std::move(entries), windows_.Foreground());
         return true;
     } catch (...) {
         return false;  // quietly: what was hidden so far stays hidden and listed
@@ -83,59 +112,99 @@ HWND WindowEngine::ActiveTarget(Sender sender) {
     return sender == Sender::PanicButton ? shell_.LastActiveHandle() : windows_.Foreground();
 }
 
-bool WindowEngine::DoHideActiveWindows(Sender sender, int dlAction) {
+bool WindowEngine::HideActiveWindow(HWND target) {
     try {
         CloseMainWindowIfVisible();
-        const HWND target = ActiveTarget(sender);
         const std::wstring title = windows_.Title(target);
-        if (TitleIsOneOf(title, {&Fixed().desktop})) return true;
-        if (title.empty() || !windows_.IsVisible(target)) return true;
-        const std::wstring handleText = HandleToText(target);
-        hidden_.push_back(HiddenWindow{handleText, title, DateAndTimeStamp(locale::Now())});
-        ShowHideWindow(dlAction, handleText);
+        if (IsDesktopTitle(title)) return true;
+        if (title.empty() || !windows_.IsVisible(target) || IsOwnWindow(target) || NeverHidden(title)) return true;
+        const DWORD processId = windows_.ProcessId(target);
+        const std::uint64_t creation = processes_.Info(processId).creationTime;
+        const std::wstring stamp = DateAndTimeStamp(locale::Now());
+        std::vector<HiddenWindow> entries{EntryFor(target, title, stamp, processId, creation)};
+        // Its pop-ups go with it; the program's other windows stay.
+        for (HWND window : windows_.TopLevelWindows()) {
+            if (!windows_.IsVisible(window)) continue;
+            WindowFacts facts;
+            facts.visible = true;
+            facts.title = windows_.Title(window);
+            windows_.ReadFacts(window, facts);
+            if (facts.owner == target && IsOwnedPopup(facts, processes_.OwnProcessId()))
+                entries.push_back(EntryFor(window, L"", stamp, facts.processId, creation));
+        }
+        RecordAndHide(std::move(entries), target);
         return true;
     } catch (...) {
         return false;
     }
 }
 
-HWND WindowEngine::ShowAfterRestore(const HiddenWindow& entry) {
-    if (TitleIsOneOf(entry.title, {&Fixed().ownDialog, &Fixed().cacheManager})) return nullptr;
-    ShowHideWindow(1, entry.handleText);
-    return HandleFromText(entry.handleText);
+void WindowEngine::ShowRange(size_t first) {
+    first = std::min(first, hidden_.size());
+    // A copy: nothing below may see the list change under it.
+    const HiddenWindowList restoring(hidden_.begin() + static_cast<std::ptrdiff_t>(first), hidden_.end());
+    HiddenWindowList kept;
+    std::vector<HWND> shown;
+    for (const HiddenWindow& entry : restoring) {
+        try {
+            const HWND window = HandleFromText(entry.handleText);
+            // A window that is gone, or whose handle now belongs to another program, is dropped silently.
+            if (RestoreLeavesHidden(entry.title) || !BelongsToItsProcess(entry, window)) continue;
+            // Without activation, in its own size, place and state: no focus moves 200 times over.
+            windows_.ShowAsync(window, SW_SHOWNA);
+            shown.push_back(window);
+        } catch (...) {
+            kept.push_back(entry);  // stays listed: the next restore tries it again
+        }
+    }
+    hidden_.erase(hidden_.begin() + static_cast<std::ptrdiff_t>(first), hidden_.end());
+    hidden_.insert(hidden_.end(), kept.begin(), kept.end());
+    SaveJournal();
+    if (shown.empty()) return;
+    if (settings_.fHidePanicBtn) shell_.ClosePanicButton();
+    shell_.SetTrayIconActive(true);
+    if (frontAtHide_ && std::find(shown.begin(), shown.end(), frontAtHide_) != shown.end())
+        windows_.BringToFront(frontAtHide_);
+    frontAtHide_ = nullptr;
+    visible_.DoGetWindows(shown);
+    // Once per restore, and only what the panic muted (the clean-up remembers that).
+    if (settings_.cbMuteAudio) cleanup_.SetAudioMute(false);
 }
 
-void WindowEngine::RestoreWindows() {
-    // Take the list first, so a dispatch that starts inside a modal loop sees a consistent, empty list.
-    HiddenWindowList restoring;
-    restoring.swap(hidden_);
-    std::vector<HWND> shown;
-    shown.reserve(restoring.size());
-    for (const HiddenWindow& entry : restoring)
-        if (HWND window = ShowAfterRestore(entry)) shown.push_back(window);
-    visible_.DoGetWindows(shown);
-}
+void WindowEngine::RestoreWindows() { ShowRange(0); }
+
+void WindowEngine::RestoreFrom(size_t index) { ShowRange(index); }
 
 void WindowEngine::HideSelectedWindow(size_t visibleIndex) {
     if (visibleIndex >= visible_.Entries().size()) return;
-    const VisibleWindow entry = visible_.Entries()[visibleIndex];
-    const std::wstring handleText = HandleToText(entry.handle);
-    ShowHideWindow(0, handleText);
-    hidden_.push_back(HiddenWindow{handleText, entry.title, TimeOnlyStamp(locale::Now())});
+    const VisibleWindow window = visible_.Entries()[visibleIndex];
+    const std::wstring stamp = TimeOnlyStamp(locale::Now());
+    std::vector<HiddenWindow> entries{
+        EntryFor(window.handle, window.title, stamp, window.processId, window.processCreation)};
+    for (const OwnedPopup& popup : visible_.Popups())
+        if (popup.owner == window.handle)
+            entries.push_back(EntryFor(popup.handle, L"", stamp, popup.processId, popup.processCreation));
+    RecordAndHide(std::move(entries), nullptr);
     visible_.RemoveAt(visibleIndex);
 }
 
 void WindowEngine::ShowSelectedWindow(size_t hiddenIndex) {
     if (hiddenIndex >= hidden_.size()) return;
-    windows_.ShowAsync(HandleFromText(hidden_[hiddenIndex].handleText), SW_SHOWNORMAL);
+    const HiddenWindow entry = hidden_[hiddenIndex];
     hidden_.erase(hidden_.begin() + static_cast<std::ptrdiff_t>(hiddenIndex));
+    const HWND window = HandleFromText(entry.handleText);
+    if (BelongsToItsProcess(entry, window)) windows_.ShowAsync(window, SW_SHOWNORMAL);
+    SaveJournal();
 }
 
 void WindowEngine::ShowAllWindows() {
     while (!hidden_.empty()) {
-        windows_.ShowAsync(HandleFromText(hidden_.back().handleText), SW_SHOWNORMAL);
+        const HiddenWindow entry = hidden_.back();
         hidden_.pop_back();
+        const HWND window = HandleFromText(entry.handleText);
+        if (BelongsToItsProcess(entry, window)) windows_.ShowAsync(window, SW_SHOWNORMAL);
     }
+    SaveJournal();
 }
 
 void WindowEngine::CloseMainWindowIfVisible() {
@@ -154,10 +223,11 @@ bool WindowEngine::DoCloseAllWindows(int) {
     try {
         CloseMainWindowIfVisible();
         visible_.DoGetWindows();
+        const std::vector<VisibleWindow> listed = visible_.Entries();
         // Each listed window is asked itself: two windows of one title are both asked, once each.
-        for (const VisibleWindow& entry : visible_.Entries()) {
-            if (TitleIsOneOf(entry.title, {&Fixed().ownDialog, &Fixed().desktop})) continue;
-            windows_.PostClose(entry.handle);
+        for (const VisibleWindow& window : listed) {
+            if (IsDesktopTitle(window.title) || RestoreLeavesHidden(window.title)) continue;
+            windows_.PostClose(window.handle);
         }
         return true;
     } catch (...) {
@@ -165,14 +235,16 @@ bool WindowEngine::DoCloseAllWindows(int) {
     }
 }
 
-bool WindowEngine::DoCloseActiveWindow(int) {
+bool WindowEngine::CloseActiveWindow(HWND target) {
     try {
         CloseMainWindowIfVisible();
-        const HWND target = windows_.Foreground();
         const std::wstring title = windows_.Title(target);
-        if (TitleIsOneOf(title, {&Fixed().desktop})) return true;
-        if (title.empty() || !windows_.IsVisible(target)) return true;
-        hidden_.push_back(HiddenWindow{HandleToText(target), title, DateOnlyStamp(locale::Now())});
+        if (IsDesktopTitle(title)) return true;
+        if (title.empty() || !windows_.IsVisible(target) || IsOwnWindow(target)) return true;
+        const DWORD processId = windows_.ProcessId(target);
+        hidden_.push_back(EntryFor(target, title, DateOnlyStamp(locale::Now()), processId,
+                                   processes_.Info(processId).creationTime));
+        SaveJournal();
         windows_.PostClose(target);
         return true;
     } catch (...) {
@@ -181,6 +253,7 @@ bool WindowEngine::DoCloseActiveWindow(int) {
 }
 
 bool WindowEngine::DoDecoyApp() {
+    visible_.ForgetEndedDecoy();
     const HWND decoy = visible_.DecoyAppHandle();
     if (!decoy) return false;
     // The decoy's window is never in the visible list, so it is looked up directly.
@@ -194,13 +267,32 @@ bool WindowEngine::DoDecoyApp() {
 }
 
 void WindowEngine::IsExiting() {
+    HiddenWindowList notShown;
+    for (const HiddenWindow& entry : hidden_) {
+        try {
+            const HWND window = HandleFromText(entry.handleText);
+            if (ExitRestoreLeavesHidden(entry.title) || !BelongsToItsProcess(entry, window)) continue;
+            windows_.ShowAsync(window, SW_SHOWNA);
+        } catch (...) {
+            notShown.push_back(entry);  // the journal keeps it for the next start
+        }
+    }
+    journal_.Save(notShown);
+}
+
+void WindowEngine::AdoptHidden(const HiddenWindowList& recovered) {
+    hidden_.insert(hidden_.end(), recovered.begin(), recovered.end());
+    SaveJournal();
+}
+
+void WindowEngine::ShowEverythingForCrash() noexcept {
     try {
         for (const HiddenWindow& entry : hidden_) {
-            if (TitleIsOneOf(entry.title, {&Fixed().product, &Fixed().cacheManager})) continue;
-            ShowHideWindow(1, entry.handleText);
+            const HWND window = HandleFromText(entry.handleText);
+            if (BelongsToItsProcess(entry, window)) windows_.ShowAsync(window, SW_SHOWNA);
         }
     } catch (...) {
-        // The program ends right after; whatever could not be shown stays as it is.
+        // The process is dying; the journal covers whatever this missed.
     }
 }
 

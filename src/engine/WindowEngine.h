@@ -11,20 +11,39 @@
 namespace hc {
 
 class WindowSystem;
+class ProcessSystem;
 struct Settings;
 
+// The engine's collaborators, so the list of them is written once.
+struct EngineParts {
+    WindowSystem& windows;
+    ProcessSystem& processes;
+    VisibleWindowList& visible;
+    const Settings& settings;
+    ProgramShell& shell;
+    SystemSwitches& switches;
+    CleanupSteps& cleanup;
+    UnhidePrompt& prompt;
+    HiddenJournal& journal;
+};
+
 // Hiding, restoring and closing other programs' windows. Calls that touch another program's window never wait
-// on it, so a program that stopped responding cannot stall a panic.
+// on it, so a program that stopped responding cannot stall a panic. The program's own windows are never
+// hidden or closed, and a window is recorded in the journal before it is hidden.
 class WindowEngine {
 public:
-    WindowEngine(WindowSystem& windows, VisibleWindowList& visible, const Settings& settings, ProgramShell& shell,
-                 SystemSwitches& switches, CleanupSteps& cleanup, UnhidePrompt& prompt);
+    explicit WindowEngine(const EngineParts& parts);
 
-    // Hides (show 0) or shows (otherwise) the window whose handle the text holds.
+    // Hides (show 0) or shows (otherwise, without activating it) the window whose handle the text holds.
     void ShowHideWindow(int show, const std::wstring& handleText);
     bool DoHideAllWindows(int dlAction);
-    bool DoHideActiveWindows(Sender sender, int dlAction);
-    // Shows every hidden window in the order of hiding and empties the hidden list.
+    // The window that an action on the active application works on: the Panic Button takes the window that
+    // was in front before its click, everyone else the window in front now.
+    HWND ActiveTarget(Sender sender);
+    bool DoHideActiveWindows(Sender sender, int /*dlAction*/) { return HideActiveWindow(ActiveTarget(sender)); }
+    bool HideActiveWindow(HWND target);
+    // Shows every hidden window in the order of hiding, without activating any, then gives the foreground back
+    // to the window that was in front at the hide. An entry that could not be shown stays listed.
     void RestoreWindows();
 
     // The list menus: hide one visible window, show one hidden window, show all hidden windows.
@@ -35,29 +54,46 @@ public:
     // Takes the program's own windows off the screen before a privacy action.
     void CloseApplicationWindows();
     bool DoCloseAllWindows(int dlAction);
-    bool DoCloseActiveWindow(int dlAction);
-    // Shows the hidden windows as the program ends; the entries stay.
+    bool DoCloseActiveWindow(Sender sender, int /*dlAction*/) { return CloseActiveWindow(ActiveTarget(sender)); }
+    bool CloseActiveWindow(HWND target);
+    // Shows the hidden windows as the program ends; the entries stay, the journal is cleared.
     void IsExiting();
     // Brings a decoy that already runs to the front; true when its window is known.
     bool DoDecoyApp();
+
+    // Windows found hidden at start-up by an earlier run; they join the list as if hidden now.
+    void AdoptHidden(const HiddenWindowList& recovered);
+    // Called on the way down after a crash: shows what it can, asking nothing of anyone.
+    void ShowEverythingForCrash() noexcept;
+    // Forgets entries from index on (they were hidden by a dispatch that failed) after showing them.
+    void RestoreFrom(size_t index);
 
     const HiddenWindowList& Hidden() const { return hidden_; }
     VisibleWindowList& Visible() { return visible_; }
 
 private:
     void CloseMainWindowIfVisible();
-    HWND ActiveTarget(Sender sender);
-    // Shows the entry's window unless it is one that restoring leaves hidden; the window shown, or null.
-    HWND ShowAfterRestore(const HiddenWindow& entry);
+    bool IsOwnWindow(HWND window);
+    bool BelongsToItsProcess(const HiddenWindow& entry, HWND window);
+    HiddenWindow EntryFor(HWND window, const std::wstring& title, const std::wstring& stamp, DWORD processId,
+                          std::uint64_t creation);
+    // Records first, then hides, the window in front last so the activation moves at most once.
+    void RecordAndHide(std::vector<HiddenWindow> entries, HWND foreground);
+    // Shows the entries from first on; those that could not be shown stay listed.
+    void ShowRange(size_t first);
+    void SaveJournal();
 
     WindowSystem& windows_;
+    ProcessSystem& processes_;
     VisibleWindowList& visible_;
     const Settings& settings_;
     ProgramShell& shell_;
     SystemSwitches& switches_;
     CleanupSteps& cleanup_;
     UnhidePrompt& prompt_;
+    HiddenJournal& journal_;
     HiddenWindowList hidden_;
+    HWND frontAtHide_ = nullptr;  // the window that had the foreground when the last panic hid it
 };
 
 }  // namespace hc

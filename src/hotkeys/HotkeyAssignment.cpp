@@ -1,6 +1,7 @@
 #include "hotkeys/HotkeyAssignment.h"
 
 #include <string>
+#include <utility>
 
 namespace hc {
 
@@ -38,8 +39,13 @@ std::optional<HotkeyPair> HotkeyAssignment::KeysToRestore() const {
 }
 
 void HotkeyAssignment::Restore(HotkeyPair keys) {
-    Reassign(hide_, keys.hide);
-    Reassign(unhide_, keys.unhide);
+    // A stored text that names no key (the upper-case default texts do not read) is no key to register and no
+    // failure to report: that role keeps its default key.
+    for (auto [hotkey, combination] : {std::pair<AppHotkey*, KeyCombination>{&hide_, keys.hide}, {&unhide_, keys.unhide}}) {
+        hotkey->Deactivate();
+        hotkey->SetCombination(combination);
+        if (combination != 0) hotkey->Activate();
+    }
     settings_.edHide = CombinationToText(hide_.Combination());
     settings_.edUnHide = CombinationToText(unhide_.Combination());
 }

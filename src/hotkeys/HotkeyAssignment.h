@@ -25,7 +25,8 @@ public:
 
     // The user's own combinations from the settings; nullopt while the default pair is in use.
     std::optional<HotkeyPair> KeysToRestore() const;
-    // At start-up: activates the combinations as the dialog's fields show them and stores their texts.
+    // At start-up: activates the combinations as the dialog's fields show them and stores their texts. A
+    // combination of no key stays inactive without a message, and its role keeps the default key.
     void Restore(HotkeyPair keys);
 
     void Shown();

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "platform/Messages.h"
+#include "engine/Collaborators.h"
 #include "engine/Sender.h"
 #include "hotkeys/AppHotkey.h"
 #include "hotkeys/HotkeyAssignment.h"
@@ -14,7 +15,7 @@ namespace hc {
 
 // The hotkey assignment dialog. Created once at start-up, it lives (hidden between showings) for the whole
 // run because its window owns the user's two application hotkeys.
-class THotKey_f {
+class THotKey_f final : public CustomHotkeys {
 public:
     // Control ids, stable for tests that drive the dialog from outside.
     static constexpr int kIdHeading = 1001;
@@ -34,7 +35,7 @@ public:
     // Presses of the user's hotkeys go to onHotkey. When custom keys are stored they are registered here,
     // and a refusal is reported already.
     THotKey_f(Settings& settings, Messages& messages, HotkeyService& hotkeys, std::function<void(Sender)> onHotkey);
-    ~THotKey_f();
+    ~THotKey_f() override;
     THotKey_f(const THotKey_f&) = delete;
     THotKey_f& operator=(const THotKey_f&) = delete;
 
@@ -42,6 +43,9 @@ public:
     // Shows the dialog modally to owner (may be null) until it closes, then hides it.
     // Returns IDOK or IDCANCEL; 0 when it is already showing or the program is ending.
     int ShowModal(HWND owner);
+
+    bool HideKeyInForce() override { return jvAppHkHide_.Active(); }
+    bool UnhideKeyInForce() override { return jvAppHkUnHide_.Active(); }
 
     AppHotkey& jvAppHkHide() { return jvAppHkHide_; }
     AppHotkey& jvAppHkUnHide() { return jvAppHkUnHide_; }

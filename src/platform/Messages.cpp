@@ -18,6 +18,7 @@ void Messages::Information(std::wstring_view text) {
 void Messages::Error(std::wstring_view text) { Box(nullptr, text, kErrorCaption, kCentredDialog | MB_ICONERROR); }
 
 int Win32Messages::Box(HWND owner, std::wstring_view text, std::wstring_view caption, UINT flags) {
+    if (beforeShowing_) beforeShowing_();
     const std::wstring textZ(text);
     const std::wstring captionZ(caption);
     return MessageBoxW(owner, textZ.c_str(), captionZ.c_str(), flags);

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string_view>
 
 namespace hc {
@@ -27,6 +28,11 @@ public:
 class Win32Messages final : public Messages {
 public:
     int Box(HWND owner, std::wstring_view text, std::wstring_view caption, UINT flags) override;
+    // Runs before every box, so nothing can open a box behind the topmost splash window.
+    void SetBeforeShowing(std::function<void()> action) { beforeShowing_ = std::move(action); }
+
+private:
+    std::function<void()> beforeShowing_;
 };
 
 }  // namespace hc

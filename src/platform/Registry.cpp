@@ -57,4 +57,24 @@ bool DeleteTree(HKEY root, const std::wstring& path) {
     return RegDeleteKeyW(root, path.c_str()) == ERROR_SUCCESS || !OpenKey(root, path);
 }
 
+bool ValueExists(HKEY key, const std::wstring& name) {
+    return RegQueryValueExW(key, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadBinary(HKEY key, const std::wstring& name) {
+    DWORD type = 0;
+    DWORD bytes = 0;
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) return std::nullopt;
+    if (type != REG_BINARY) return std::nullopt;
+    std::vector<std::uint8_t> data(bytes);
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, data.data(), &bytes) != ERROR_SUCCESS) return std::nullopt;
+    data.resize(bytes);
+    return data;
+}
+
+bool WriteBinary(HKEY key, const std::wstring& name, const std::vector<std::uint8_t>& bytes) {
+    return RegSetValueExW(key, name.c_str(), 0, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size())) ==
+           ERROR_SUCCESS;
+}
+
 }  // namespace hc::registry

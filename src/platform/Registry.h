@@ -1,6 +1,8 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Handles.h"
 
@@ -18,5 +20,11 @@ bool WriteDword(HKEY key, const std::wstring& name, DWORD value);
 bool DeleteValue(HKEY key, const std::wstring& name);
 // Removes a key with everything below it; true also when it did not exist.
 bool DeleteTree(HKEY root, const std::wstring& path);
+
+bool ValueExists(HKEY key, const std::wstring& name);
+// A REG_BINARY value; nullopt when absent, of another type, or unreadable.
+std::optional<std::vector<std::uint8_t>> ReadBinary(HKEY key, const std::wstring& name);
+// One write: readers see the old value or the new one, never a mixture.
+bool WriteBinary(HKEY key, const std::wstring& name, const std::vector<std::uint8_t>& bytes);
 
 }  // namespace hc::registry

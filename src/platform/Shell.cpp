@@ -5,6 +5,12 @@
 
 #include <vector>
 
+namespace hc {
+
+UniqueHicon ShellIconSource::SmallFileIcon(const std::wstring& path) { return shell::SmallFileIcon(path); }
+
+}  // namespace hc
+
 namespace hc::shell {
 
 UniqueHicon SmallFileIcon(const std::wstring& path) {
@@ -55,15 +61,17 @@ std::wstring FullPathName(const std::wstring& name) {
     return std::wstring(buffer.data(), length);
 }
 
-std::optional<DWORD> OpenWithDefaultAction(const std::wstring& file) {
+std::optional<StartedProcess> OpenWithDefaultAction(const std::wstring& file) {
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     info.lpFile = file.c_str();
     info.nShow = SW_SHOWNORMAL;
     if (!ShellExecuteExW(&info)) return std::nullopt;
-    UniqueHandle process(info.hProcess);
-    return process ? GetProcessId(process.get()) : 0;
+    StartedProcess started;
+    started.handle.reset(info.hProcess);
+    started.id = info.hProcess ? GetProcessId(info.hProcess) : 0;
+    return started;
 }
 
 }  // namespace hc::shell

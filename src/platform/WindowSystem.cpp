@@ -1,5 +1,7 @@
 #include "platform/WindowSystem.h"
 
+#include <dwmapi.h>
+
 namespace hc {
 
 namespace {
@@ -25,6 +27,21 @@ std::wstring Win32WindowSystem::Title(HWND window) {
     wchar_t buffer[kMaxTitleLength + 1] = {};
     const int length = GetWindowTextW(window, buffer, kMaxTitleLength + 1);
     return std::wstring(buffer, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+void Win32WindowSystem::ReadFacts(HWND window, WindowFacts& facts) {
+    wchar_t className[256] = {};
+    const int length = GetClassNameW(window, className, 256);
+    facts.className.assign(className, length > 0 ? static_cast<size_t>(length) : 0);
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    const LONG exStyle = GetWindowLongW(window, GWL_EXSTYLE);
+    facts.toolWindow = (exStyle & WS_EX_TOOLWINDOW) != 0;
+    facts.hasCaption = (style & WS_CAPTION) == WS_CAPTION;
+    facts.owner = GetWindow(window, GW_OWNER);
+    DWORD cloaked = 0;
+    // Systems without a compositor answer with an error: nothing is cloaked there.
+    facts.cloaked = SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) && cloaked;
+    facts.processId = ProcessId(window);
 }
 
 bool Win32WindowSystem::IsVisible(HWND window) { return IsWindowVisible(window) != FALSE; }

@@ -6,12 +6,26 @@
 
 namespace hc {
 
+// What the listing rules look at, read once per window.
+struct WindowFacts {
+    std::wstring title;
+    std::wstring className;
+    bool visible = false;
+    bool cloaked = false;     // kept off the screen by the compositor (another virtual desktop, a suspended app)
+    bool toolWindow = false;  // WS_EX_TOOLWINDOW
+    bool hasCaption = false;  // a title bar
+    HWND owner = nullptr;
+    DWORD processId = 0;
+};
+
 // The window manager as the logic sees it. Calls that touch another program's window never wait on it.
 class WindowSystem {
 public:
     virtual ~WindowSystem() = default;
     virtual std::vector<HWND> TopLevelWindows() = 0;  // in EnumWindows order
     virtual std::wstring Title(HWND window) = 0;       // at most 254 characters
+    // Everything but the title and visibility, which the caller has already read.
+    virtual void ReadFacts(HWND window, WindowFacts& facts) = 0;
     virtual bool IsVisible(HWND window) = 0;
     virtual bool Exists(HWND window) = 0;
     virtual DWORD ProcessId(HWND window) = 0;          // 0 when the window is gone
@@ -27,6 +41,7 @@ class Win32WindowSystem final : public WindowSystem {
 public:
     std::vector<HWND> TopLevelWindows() override;
     std::wstring Title(HWND window) override;
+    void ReadFacts(HWND window, WindowFacts& facts) override;
     bool IsVisible(HWND window) override;
     bool Exists(HWND window) override;
     DWORD ProcessId(HWND window) override;

@@ -1,5 +1,6 @@
 #include "settings/Conversions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -41,6 +42,9 @@ std::wstring Widen(const char* first, const char* last) { return std::wstring(fi
 std::wstring BoolToText(bool value) { return value ? L"1" : L"0"; }
 
 std::optional<bool> TextToBool(std::wstring_view text) {
+    // Only decimal numbers: the number reader would also take "nan", "inf" and "infinity".
+    if (std::any_of(text.begin(), text.end(), [](wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }))
+        return std::nullopt;
     if (auto number = TextToFloat(text)) return *number != 0.0;
     return std::nullopt;
 }

@@ -14,9 +14,28 @@ HWND FakeWindowSystem::Add(const std::wstring& title, bool visible) {
 }
 
 HWND FakeWindowSystem::AddAt(HWND window, const std::wstring& title) {
-    windows_[window] = FakeWindow{title, true, 0};
+    FakeWindow fake{title, true, 0, {}};
+    fake.facts.className = L"FakeWindow";
+    fake.facts.hasCaption = true;
+    windows_[window] = fake;
     order_.push_back(window);
     return window;
+}
+
+void FakeWindowSystem::Remove(HWND window) {
+    windows_.erase(window);
+    std::erase(order_, window);
+}
+
+void FakeWindowSystem::ReadFacts(HWND window, hc::WindowFacts& facts) {
+    if (!Exists(window)) return;
+    const FakeWindow& fake = windows_[window];
+    facts.className = fake.facts.className;
+    facts.cloaked = fake.facts.cloaked;
+    facts.toolWindow = fake.facts.toolWindow;
+    facts.hasCaption = fake.facts.hasCaption;
+    facts.owner = fake.facts.owner;
+    facts.processId = fake.processId;
 }
 
 std::wstring FakeWindowSystem::Title(HWND window) {
@@ -30,8 +49,10 @@ void FakeWindowSystem::HideAsync(HWND window) {
     if (Exists(window)) windows_[window].visible = false;
 }
 
-void FakeWindowSystem::ShowAsync(HWND window, int) {
+void FakeWindowSystem::ShowAsync(HWND window, int showCommand) {
+    if (failOnShow > 0 && --failOnShow == 0) throw std::runtime_error("the window manager refused");
     log_.push_back("Show " + Narrow(Title(window)));
+    shownLastCommand = showCommand;
     if (Exists(window)) windows_[window].visible = true;
 }
 

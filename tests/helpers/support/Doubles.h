@@ -1,12 +1,14 @@
 #pragma once
 #include <functional>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "engine/Collaborators.h"
 #include "engine/Dispatcher.h"
+#include "platform/Processes.h"
 #include "engine/VisibleWindowList.h"
 #include "engine/WindowEngine.h"
 #include "platform/WindowSystem.h"
@@ -25,13 +27,21 @@ public:
         std::wstring title;
         bool visible = true;
         DWORD processId = 0;
+        hc::WindowFacts facts;  // class, styles, owner, cloaking
     };
     HWND Add(const std::wstring& title, bool visible = true);
     HWND AddAt(HWND window, const std::wstring& title);
     bool Visible(HWND window) const { return windows_.at(window).visible; }
+    FakeWindow& At(HWND window) { return windows_.at(window); }
+    // The window closes and another program's window gets the same handle.
+    void Reuse(HWND window, DWORD newProcessId) { windows_.at(window).processId = newProcessId; }
+    void Remove(HWND window);
+    int shownLastCommand = -1;
+    int failOnShow = 0;  // the n-th ShowAsync from now throws (0: never)
 
     std::vector<HWND> TopLevelWindows() override { return order_; }
     std::wstring Title(HWND window) override;
+    void ReadFacts(HWND window, hc::WindowFacts& facts) override;
     bool IsVisible(HWND window) override;
     bool Exists(HWND window) override { return windows_.count(window) != 0; }
     DWORD ProcessId(HWND window) override { return Exists(window) ? windows_[window].processId : 0; }
@@ -122,25 +132,63 @@ private:
 class RecordingLauncher : public hc::DecoyLauncher {
 public:
     explicit RecordingLauncher(CallLog& log) : log_(log) {}
-    std::optional<DWORD> Launch(const std::wstring& file) override {
+    std::optional<hc::DecoyProcess> Launch(const std::wstring& file) override {
         log_.push_back("Launch " + std::string(file.begin(), file.end()));
-        return result;
+        if (!result) return std::nullopt;
+        hc::DecoyProcess process;
+        process.id = *result;
+        process.handle.reset(handle);
+        return process;
     }
     std::optional<DWORD> result = 4242;
+    HANDLE handle = nullptr;  // given to the launched decoy; the test owns what it puts here
 
 private:
     CallLog& log_;
 };
 
+// Processes that the test makes up: paths and creation times follow from the id; handles end when told.
+class FakeProcessSystem : public hc::ProcessSystem {
+public:
+    DWORD OwnProcessId() override { return ownId; }
+    hc::ProcessInfo Info(DWORD processId) override {
+        ++infoCalls;
+        return {L"C:\\Programs\\app" + std::to_wstring(processId) + L".exe", processId * 1000ull};
+    }
+    bool HasEnded(HANDLE process) override { return ended.count(process) != 0; }
+    DWORD ownId = 7;
+    int infoCalls = 0;
+    std::set<HANDLE> ended;
+};
+
+// Keeps what the engine wrote, as the registry would.
+class RecordingJournal : public hc::HiddenJournal {
+public:
+    bool Save(const hc::HiddenWindowList& hidden) override {
+        saved = hidden;
+        ++saves;
+        if (onSave) onSave();
+        return true;
+    }
+    hc::HiddenWindowList saved;
+    int saves = 0;
+    std::function<void()> onSave;
+};
+
 // The engine and the dispatcher over a given window system, with recording doubles for everything else.
 struct EngineRig {
-    EngineRig(hc::WindowSystem& windows, CallLog& callLog, hc::DecoyLauncher* decoy = nullptr)
+    EngineRig(hc::WindowSystem& windows, CallLog& callLog, hc::DecoyLauncher* decoy = nullptr,
+              hc::ProcessSystem* processes = nullptr)
         : log(callLog),
-          visible(windows, L"HushCloak Privacy 6.1"),
-          engine(windows, visible, settings, shell, switches, cleanup, prompt),
+          processSystem(processes ? *processes : realProcesses),
+          visible(windows, processSystem, L"HushCloak Privacy 6.1"),
+          engine(hc::EngineParts{windows, processSystem, visible, settings, shell, switches, cleanup, prompt, journal}),
           dispatcher(engine, settings, shell, cleanup, prompt, decoy ? *decoy : launcher) {}
 
     CallLog& log;
+    hc::Win32ProcessSystem realProcesses;
+    hc::ProcessSystem& processSystem;
+    RecordingJournal journal;
     RecordingShell shell{log};
     RecordingSwitches switches{log};
     RecordingCleanup cleanup{log};

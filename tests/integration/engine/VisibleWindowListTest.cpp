@@ -4,6 +4,8 @@
 
 #include "TestSupport.h"
 #include "engine/VisibleWindowList.h"
+#include "platform/Processes.h"
+#include "platform/Shell.h"
 #include "platform/WindowSystem.h"
 
 namespace hc {
@@ -14,7 +16,10 @@ constexpr wchar_t kOwnTitle[] = L"HushCloak Privacy 6.1";
 class VisibleWindowListTest : public ::testing::Test {
 protected:
     Win32WindowSystem system_;
-    VisibleWindowList list_{system_, kOwnTitle};
+    Win32ProcessSystem processes_;
+    ShellIconSource iconSource_;
+    ProgramIcons icons_{iconSource_};
+    VisibleWindowList list_{system_, processes_, kOwnTitle};
     hctest::WindowHelper helper_;
 
     void SetUp() override { ASSERT_TRUE(helper_.IsRunning()); }
@@ -44,7 +49,7 @@ TEST_F(VisibleWindowListTest, ListsOtherProgramsWindowsWithTitlePathAndIcon) {
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->title, L"Quarterly report");
     EXPECT_NE(entry->processPath.find(L"winhelper.exe"), std::wstring::npos) << entry->processPath;
-    EXPECT_GE(entry->imageIndex, 0);
+    EXPECT_GE(icons_.GetImageIndex(entry->processPath), 0);
 }
 
 TEST_F(VisibleWindowListTest, ExcludesTheDesktopAndOwnTitleInAnyCase) {
@@ -112,16 +117,17 @@ TEST_F(VisibleWindowListTest, RefreshingTwiceGivesTheSameListWithoutGrowingTheIm
     WaitForSettledOrder();
     list_.DoGetWindows();
     const auto first = list_.Entries();
-    const int images = list_.Icons().Count();
+    for (const auto& entry : first) icons_.GetImageIndex(entry.processPath);
+    const int images = icons_.Count();
     list_.DoGetWindows();
     const auto& second = list_.Entries();
     ASSERT_EQ(first.size(), second.size());
     for (size_t i = 0; i < first.size(); ++i) {
         EXPECT_EQ(first[i].handle, second[i].handle);
         EXPECT_EQ(first[i].title, second[i].title);
-        EXPECT_EQ(first[i].imageIndex, second[i].imageIndex);
+        EXPECT_EQ(icons_.GetImageIndex(first[i].processPath), icons_.GetImageIndex(second[i].processPath));
     }
-    EXPECT_EQ(list_.Icons().Count(), images);
+    EXPECT_EQ(icons_.Count(), images);
 }
 
 TEST_F(VisibleWindowListTest, KeepsTheEnumerationOrder) {

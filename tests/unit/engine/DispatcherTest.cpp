@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "Doubles.h"
 #include "engine/Dispatcher.h"
@@ -75,7 +76,9 @@ TEST_F(DispatcherTest, HideAllHidesEveryListedWindowInOrderAndRestoreShowsThemIn
     EXPECT_EQ(rig_.engine.Hidden()[0].title, L"Mail");
     log_.clear();
     rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
-    EXPECT_EQ(log_, (CallLog{"Show Mail", "TrayOn", "Show Notes", "TrayOn"}));
+    // Shown without activation, then the window that was in front gets the foreground back, once.
+    EXPECT_EQ(log_, (CallLog{"Show Mail", "Show Notes", "TrayOn", "Front Notes"}));
+    EXPECT_EQ(windows_.shownLastCommand, SW_SHOWNA);
     EXPECT_TRUE(rig_.engine.Hidden().empty());
     EXPECT_EQ(rig_.visible.Entries().size(), 2u);  // rebuilt
 }
@@ -200,10 +203,163 @@ TEST_F(DispatcherTest, TheDecoyIsLaunchedAfterTheActionAndItsProcessRemembered) 
     EXPECT_EQ(std::count_if(log_.begin(), log_.end(), [](auto& c) { return c.rfind("Launch", 0) == 0; }), 0);
 }
 
-TEST_F(DispatcherTest, AnIndexOutsideTheActionsStillCleansUp) {
+TEST_F(DispatcherTest, WithNoActionSelectedAPanicDoesNothingAtAll) {
+    // No clean-up (emptying the Recycle Bin, deleting history) with the user's windows still on screen.
     rig_.settings.Action = -1;
     rig_.dispatcher.GetHotKeys(Sender::None, kHide);
-    EXPECT_EQ(log_, CallLog{"DoOptions"});
+    rig_.dispatcher.DoHotKey(Sender::PanicButton);
+    EXPECT_EQ(log_, (CallLog{"DetachIdle", "AttachIdle"}));
+}
+
+TEST_F(DispatcherTest, TheProgramsOwnWindowInFrontIsNeitherHiddenNorClosed) {
+    // Decided by process: the hotkey dialog's title is the product's, and a restore would skip it.
+    HWND dialog = windows_.Add(L"Hushcloak Privacy 6.0");
+    windows_.At(dialog).processId = rig_.processSystem.OwnProcessId();
+    windows_.foreground = dialog;
+    for (int action : {1, 3}) {
+        rig_.settings.Action = action;
+        rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+        EXPECT_TRUE(windows_.Visible(dialog)) << action;
+        EXPECT_TRUE(windows_.closeRequests.empty()) << action;
+        EXPECT_TRUE(rig_.engine.Hidden().empty()) << action;
+    }
+    rig_.settings.Action = 0;
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    EXPECT_TRUE(windows_.Visible(dialog));
+    EXPECT_FALSE(windows_.Visible(mail_));
+}
+
+class TwoCustomKeys : public CustomHotkeys {
+public:
+    bool HideKeyInForce() override { return hide; }
+    bool UnhideKeyInForce() override { return unhide; }
+    bool hide = true;
+    bool unhide = true;
+};
+
+TEST_F(DispatcherTest, ADefaultKeyWorksWheneverTheUsersOwnKeyOfItsRoleIsNotInForce) {
+    TwoCustomKeys custom;
+    rig_.dispatcher.SetCustomHotkeys(&custom);
+    rig_.settings.UseDefaultKeys = false;
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    EXPECT_TRUE(windows_.Visible(mail_));  // the user's own hide key is in force
+    rig_.dispatcher.DoHotKey(Sender::AppHkHide);
+    ASSERT_FALSE(windows_.Visible(mail_));
+    // Only the hide row was tested: no own unhide key, so Ctrl+Backspace must still bring the windows back.
+    custom.unhide = false;
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
+    EXPECT_TRUE(windows_.Visible(mail_));
+    // A stored own key the system refused at start-up: that role keeps its default key too.
+    custom.hide = false;
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    EXPECT_FALSE(windows_.Visible(mail_));
+}
+
+TEST_F(DispatcherTest, ARestoreThatFailsPartWayKeepsEveryWindowItCouldNotShow) {
+    HWND third = windows_.Add(L"Diary");
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    ASSERT_EQ(rig_.engine.Hidden().size(), 3u);
+    windows_.failOnShow = 2;  // the window manager refuses the second window
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
+    EXPECT_TRUE(windows_.Visible(mail_));
+    EXPECT_FALSE(windows_.Visible(notes_));
+    EXPECT_TRUE(windows_.Visible(third));
+    ASSERT_EQ(rig_.engine.Hidden().size(), 1u);
+    EXPECT_EQ(rig_.engine.Hidden()[0].title, L"Notes");
+    EXPECT_EQ(rig_.journal.saved.size(), 1u);  // the journal still names it
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
+    EXPECT_TRUE(windows_.Visible(notes_));
+    EXPECT_TRUE(rig_.engine.Hidden().empty());
+}
+
+TEST_F(DispatcherTest, TheActiveWindowIsTakenBeforeTheDecoyComesToTheFront) {
+    HWND decoy = windows_.Add(L"Decoy notes");
+    rig_.visible.SetDecoyAppHandle(decoy);
+    rig_.settings.UseDecoy = true;
+    rig_.settings.DecoyApp = L"C:\\notes.txt";
+    rig_.settings.UseDefaultKeys = false;
+    windows_.foreground = notes_;
+    rig_.settings.Action = 1;
+    rig_.dispatcher.DoHotKey(Sender::AppHkHide);
+    EXPECT_FALSE(windows_.Visible(notes_));
+    EXPECT_TRUE(windows_.Visible(decoy));
+    windows_.foreground = mail_;
+    rig_.settings.Action = 3;
+    rig_.dispatcher.DoHotKey(Sender::AppHkHide);
+    EXPECT_EQ(windows_.closeRequests, std::vector<HWND>{mail_});
+}
+
+TEST_F(DispatcherTest, CloseActiveFromThePanicButtonClosesTheWindowInFrontBeforeTheClick) {
+    rig_.settings.Action = 3;
+    rig_.shell.lastActive = mail_;
+    windows_.foreground = reinterpret_cast<HWND>(0xB0);  // the button itself
+    rig_.dispatcher.DoHotKey(Sender::PanicButton);
+    EXPECT_EQ(windows_.closeRequests, std::vector<HWND>{mail_});
+}
+
+TEST_F(DispatcherTest, ADecoyWhoseProcessEndedIsForgottenSoARecycledIdIsNoDecoy) {
+    hctest::FakeProcessSystem processes;
+    CallLog log;
+    hctest::FakeWindowSystem windows{log};
+    hctest::EngineRig rig{windows, log, nullptr, &processes};
+    rig.dispatcher.SetAtoms(kHide, kUnhide);
+    rig.settings.cbMuteAudio = false;
+    rig.settings.UseDecoy = true;
+    rig.settings.DecoyApp = L"C:\\notes.txt";
+    const HANDLE decoyProcess = reinterpret_cast<HANDLE>(0x44);
+    rig.launcher.handle = decoyProcess;
+    rig.dispatcher.GetHotKeys(Sender::None, kHide);  // the decoy starts as process 4242
+    processes.ended.insert(decoyProcess);
+    HWND stranger = windows.Add(L"Someone else's window");
+    windows.At(stranger).processId = 4242;  // the id went to another program
+    rig.settings.UseDecoy = false;
+    rig.dispatcher.GetHotKeys(Sender::None, kHide);
+    EXPECT_FALSE(windows.Visible(stranger));
+}
+
+TEST_F(DispatcherTest, AHandleThatNowBelongsToAnotherProgramIsNotShown) {
+    windows_.At(mail_).processId = 100;
+    windows_.At(notes_).processId = 100;
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    windows_.Reuse(mail_, 200);  // Mail closed; its handle went to another program's hidden window
+    windows_.Remove(notes_);     // Notes is simply gone
+    log_.clear();
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
+    EXPECT_FALSE(windows_.Visible(mail_));
+    EXPECT_TRUE(rig_.engine.Hidden().empty());
+    EXPECT_TRUE(std::none_of(log_.begin(), log_.end(), [](auto& c) { return c.rfind("Show", 0) == 0; }));
+}
+
+TEST_F(DispatcherTest, EveryHiddenWindowIsInTheJournalBeforeItIsHidden) {
+    bool recordedFirst = true;
+    rig_.journal.onSave = [&] { recordedFirst = recordedFirst && windows_.Visible(mail_) && windows_.Visible(notes_); };
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    EXPECT_TRUE(recordedFirst);
+    ASSERT_EQ(rig_.journal.saved.size(), 2u);
+    EXPECT_EQ(rig_.journal.saved[0].handleText, rig_.engine.Hidden()[0].handleText);
+    rig_.journal.onSave = nullptr;
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
+    EXPECT_TRUE(rig_.journal.saved.empty());
+}
+
+TEST_F(DispatcherTest, AHideWalksACopyOfTheListThatACollaboratorRebuildsMeanwhile) {
+    // Saving the journal (or closing the Panic Button) may pump messages, and a refresh may run then.
+    rig_.journal.onSave = [&] { rig_.visible.Clear(); };
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    EXPECT_FALSE(windows_.Visible(mail_));
+    EXPECT_FALSE(windows_.Visible(notes_));
+}
+
+TEST_F(DispatcherTest, WithAPasswordAFailedHideRestoresOnlyWhatThatHideHid) {
+    rig_.settings.cbPassword = true;
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);  // protected by the password from now on
+    HWND later = windows_.Add(L"Opened later");
+    rig_.cleanup.fail = true;
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    EXPECT_TRUE(windows_.Visible(later));
+    EXPECT_FALSE(windows_.Visible(mail_));
+    EXPECT_EQ(rig_.engine.Hidden().size(), 2u);
+    EXPECT_EQ(Count("PromptShown"), 0u);
 }
 
 }  // namespace

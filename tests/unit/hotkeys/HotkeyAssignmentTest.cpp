@@ -43,6 +43,18 @@ TEST_F(HotkeyAssignmentTest, StartUpRegistersStoredKeysOnlyWhenTheDefaultsAreOff
     EXPECT_EQ(pressed_, std::vector<Sender>{Sender::AppHkHide});
 }
 
+TEST_F(HotkeyAssignmentTest, AStoredTextThatNamesNoKeyIsLeftAloneWithoutAnyMessage) {
+    // The stored default texts do not read back; that role simply keeps its default key.
+    settings_.UseDefaultKeys = false;
+    settings_.edHide = L"Ctrl+H";
+    settings_.edUnHide = L"CTRL+BACKSPACE";
+    assignment_.Restore(*assignment_.KeysToRestore());
+    EXPECT_TRUE(hide_.Active());
+    EXPECT_FALSE(unhide_.Active());
+    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_EQ(settings_.edUnHide, L"");
+}
+
 TEST_F(HotkeyAssignmentTest, ASuccessfulTestTakesTheKeysAndSaysSo) {
     assignment_.TestHide(0x4041);
     assignment_.TestHide(0x6074);

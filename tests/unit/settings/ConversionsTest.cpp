@@ -16,7 +16,8 @@ TEST(Conversions_Booleans, AreWrittenAsOneAndZeroAndReadAsAnyNumber) {
     EXPECT_EQ(TextToBool(L"2"), true);
     EXPECT_EQ(TextToBool(L"-1"), true);
     EXPECT_EQ(TextToBool(L"0.5"), true);
-    for (const wchar_t* rejected : {L"True", L"False", L"yes", L"", L" 1", L"1x", L"\u0661"})
+    for (const wchar_t* rejected :
+         {L"True", L"False", L"yes", L"", L" 1", L"1x", L"\u0661", L"nan", L"inf", L"infinity", L"-INF", L"NaN"})
         EXPECT_FALSE(TextToBool(rejected).has_value()) << rejected;
 }
 
