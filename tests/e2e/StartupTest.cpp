@@ -107,5 +107,52 @@ TEST_F(StartupTest, CreatesTheDataFoldersOnceAndNothingOnTheNextStart) {
     EXPECT_EQ(CompareFileTime(&before.ftCreationTime, &after.ftCreationTime), 0);
 }
 
+TEST_F(StartupTest, AMutexItMayNotOpenStillMeansAnotherInstanceRuns) {
+    // An elevated first instance: its mutex exists under rights this start lacks.
+    ACL emptyAcl{};
+    ASSERT_TRUE(InitializeAcl(&emptyAcl, sizeof(emptyAcl), ACL_REVISION));
+    SECURITY_DESCRIPTOR descriptor{};
+    ASSERT_TRUE(InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
+    ASSERT_TRUE(SetSecurityDescriptorDacl(&descriptor, TRUE, &emptyAcl, FALSE));
+    SECURITY_ATTRIBUTES attributes{sizeof(attributes), &descriptor, FALSE};
+    HANDLE mutex = CreateMutexW(&attributes, FALSE, L"HushCloak");
+    ASSERT_NE(mutex, nullptr);
+    ASSERT_TRUE(hc_.Start());
+    EXPECT_EQ(WaitForSingleObject(hc_.Process(), 5000), WAIT_OBJECT_0) << "a second instance runs";
+    CloseHandle(mutex);
+}
+
+TEST_F(StartupTest, ABoxAtStartUpNeverOpensBehindTheSplash) {
+    // Ctrl+Space taken by someone else: the warning comes during start-up, while the splash would still show.
+    ASSERT_TRUE(RegisterHotKey(nullptr, 0x77, MOD_CONTROL, VK_SPACE));
+    ASSERT_TRUE(hc_.Start());
+    HWND box = WaitForDialog(L"Warning", 15000);
+    ASSERT_NE(box, nullptr);
+    HWND splash = hc_.Splash();
+    EXPECT_TRUE(splash == nullptr || !IsWindowVisible(splash));
+    EXPECT_EQ(MessageBoxText(box), L"Could not register the default key combination. Try setting the keys manually");
+    ClickButton(box, IDOK);
+    HWND dialog = WaitForDialog(L"Hushcloak Privacy 6.0");
+    EXPECT_NE(dialog, nullptr);
+    if (dialog) ClickButton(dialog, IDCANCEL);
+    UnregisterHotKey(nullptr, 0x77);
+}
+
+TEST_F(StartupTest, StoredKeyTextsThatNameNoKeyStartSilentlyAndKeepTheDefaultsOfTheirRole) {
+    key_.SetString(L"StartUp", L"Defaults", L"0");
+    key_.SetString(L"StartUp", L"HkHide", L"Ctrl+H");
+    key_.SetString(L"StartUp", L"hkUnHide", L"CTRL+BACKSPACE");  // the stored default text does not read
+    key_.SetString(L"StartUp", L"Tray", L"1");
+    WindowHelper helper;
+    HWND window = helper.Open(L"Bank statement");
+    ASSERT_TRUE(hc_.Start());
+    ASSERT_TRUE(hc_.WaitUntilStarted());
+    PressKeys({VK_CONTROL}, 'H');
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
+    PressKeys({VK_CONTROL}, VK_BACK);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    EXPECT_EQ(FindWindowW(L"#32770", L"Error"), nullptr);
+}
+
 }  // namespace
 }  // namespace hctest

@@ -260,6 +260,10 @@ bool WindowHelper::BringToFront(HWND window) {
     return Send(winhelper::kForeground, std::to_wstring(reinterpret_cast<uintptr_t>(window))) != 0;
 }
 
+HWND WindowHelper::OpenPopup(HWND owner) {
+    return reinterpret_cast<HWND>(Send(winhelper::kOpenPopup, std::to_wstring(reinterpret_cast<uintptr_t>(owner))));
+}
+
 long WindowHelper::CloseRequests() { return static_cast<long>(Send(winhelper::kCloseRequests, L"")); }
 
 }  // namespace hctest

@@ -78,6 +78,8 @@ public:
     // When the window was last shown, as a running count over all the helper's windows; 0 if never.
     long ShownSequence(HWND window);
     bool BringToFront(HWND window);
+    // An untitled pop-up owned by the window, as a program's open menu or floating list is.
+    HWND OpenPopup(HWND owner);
 
 private:
     LRESULT Send(unsigned command, const std::wstring& text);

@@ -11,5 +11,6 @@ enum Command : unsigned {
     kCloseRequests = 5, // returns how many WM_CLOSE messages the helper's windows received
     kShownSequence = 6, // text: window handle; returns when it was last shown (a count over all windows), 0 never
     kForeground = 7,    // text: window handle; brings it to the front from inside its own process
+    kOpenPopup = 8,     // text: owner's handle; opens an untitled pop-up owned by it, returns the pop-up
 };
 }  // namespace winhelper

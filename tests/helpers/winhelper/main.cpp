@@ -103,6 +103,14 @@ LRESULT OnCommand(const COPYDATASTRUCT& data) {
         }
         case winhelper::kForeground:
             return SetForegroundWindow(reinterpret_cast<HWND>(std::stoull(text)));
+        case winhelper::kOpenPopup: {
+            const HWND owner = reinterpret_cast<HWND>(std::stoull(text));
+            RECT frame{};
+            GetWindowRect(owner, &frame);
+            return reinterpret_cast<LRESULT>(CreateWindowExW(0, winhelper::kWindowClass, L"", WS_POPUP | WS_BORDER | WS_VISIBLE,
+                                                             frame.left + 20, frame.top + 40, 120, 60, owner, nullptr,
+                                                             GetModuleHandleW(nullptr), nullptr));
+        }
         default:
             return 0;
     }

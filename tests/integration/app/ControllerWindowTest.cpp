@@ -9,12 +9,29 @@
 namespace hc {
 namespace {
 
+// Real registrations, but every atom added is a new one, as the system's table may give after a delete: the
+// dispatcher must learn the new ids, or the keys stop working.
+class FreshAtomService : public HotkeyService {
+public:
+    bool Register(HWND owner, int id, UINT modifiers, UINT key) override {
+        return real_.Register(owner, id, modifiers, key);
+    }
+    DWORD LastError() const override { return real_.LastError(); }
+    void Unregister(HWND owner, int id) override { real_.Unregister(owner, id); }
+    ATOM AddGlobalAtom(const wchar_t*) override { return next_++; }
+    void DeleteGlobalAtom(ATOM) override {}
+
+private:
+    Win32HotkeyService real_;
+    ATOM next_ = 0xC100;
+};
+
 class ControllerWindowTest : public ::testing::Test {
 protected:
     hctest::CallLog log_;
     Win32WindowSystem windows_;
     hctest::EngineRig rig_{windows_, log_};
-    Win32HotkeyService hotkeys_;
+    FreshAtomService hotkeys_;
     hctest::RecordingMessages messages_;
     int dialogsOpened_ = 0;
     int stealthPresses_ = 0;

@@ -202,5 +202,28 @@ TEST_F(WindowEngineTest, ShowHideClosesThePanicButtonWhenAskedAndNeverHidesIt) {
     EXPECT_TRUE(IsWindowVisible(window));
 }
 
+TEST_F(WindowEngineTest, AnOwnedPopupGoesAndComesBackWithItsOwner) {
+    HWND owner = helper_.Open(L"Editor");
+    HWND popup = helper_.OpenPopup(owner);
+    ASSERT_TRUE(popup);
+    rig_.engine.DoHideAllWindows(0);
+    EXPECT_TRUE(hctest::WaitUntil([&] { return AllHidden({owner, popup}); }));
+    rig_.engine.RestoreWindows();
+    EXPECT_TRUE(hctest::WaitUntil([&] { return AllShown({owner, popup}); }));
+}
+
+TEST_F(WindowEngineTest, ARestoreGivesTheFrontBackAndKeepsAMaximisedWindowMaximised) {
+    HWND big = helper_.Open(L"Spreadsheet");
+    HWND front = helper_.Open(L"Mail");
+    ShowWindow(big, SW_MAXIMIZE);
+    ASSERT_TRUE(hctest::WaitUntil([&] { return IsZoomed(big) != FALSE; }));
+    ASSERT_TRUE(hctest::WaitUntil([&] { return helper_.BringToFront(front) && GetForegroundWindow() == front; }));
+    rig_.engine.DoHideAllWindows(0);
+    ASSERT_TRUE(hctest::WaitUntil([&] { return AllHidden({big, front}); }));
+    rig_.engine.RestoreWindows();
+    EXPECT_TRUE(hctest::WaitUntil([&] { return AllShown({big, front}) && GetForegroundWindow() == front; }));
+    EXPECT_TRUE(IsZoomed(big));
+}
+
 }  // namespace
 }  // namespace hc

@@ -20,6 +20,20 @@ TEST(Configuration, CreatesBothFoldersWithTheirParentsOnceOnly) {
     EXPECT_EQ(ConfigurationSetup(root).foldersCreated, 0);
 }
 
+TEST(Configuration, WithoutTheCommonFolderCreatesNothingAtTheRootOfTheDrive) {
+    wchar_t cwd[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, cwd);
+    const std::wstring drive = std::wstring(cwd).substr(0, 2);
+    const bool existedBefore = shell::FolderExists(drive + L"\\HC");
+    const Configuration c = ConfigurationSetup(L"");
+    EXPECT_EQ(c.foldersCreated, 0);
+    EXPECT_TRUE(c.dataFolder.empty());
+    EXPECT_TRUE(c.tempDownloadFolder.empty());
+    if (!existedBefore) {
+        EXPECT_FALSE(shell::FolderExists(drive + L"\\HC"));
+    }
+}
+
 TEST(Configuration, DescribesTheRunningBuild) {
     const TVersion v = ConfigurationSetup(hctest::MakeTempFolder(L"hc_config")).runningVersion;
     EXPECT_EQ(v.GetMajorVersion(), 6);
