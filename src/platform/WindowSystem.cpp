@@ -30,6 +30,9 @@ std::wstring Win32WindowSystem::Title(HWND window) {
 }
 
 void Win32WindowSystem::ReadFacts(HWND window, WindowFacts& facts) {
+    facts.owner = GetWindow(window, GW_OWNER);
+    // An untitled window that nobody owns is neither listed nor anyone's pop-up: nothing more to read.
+    if (facts.title.empty() && !facts.owner) return;
     wchar_t className[256] = {};
     const int length = GetClassNameW(window, className, 256);
     facts.className.assign(className, length > 0 ? static_cast<size_t>(length) : 0);
@@ -37,7 +40,6 @@ void Win32WindowSystem::ReadFacts(HWND window, WindowFacts& facts) {
     const LONG exStyle = GetWindowLongW(window, GWL_EXSTYLE);
     facts.toolWindow = (exStyle & WS_EX_TOOLWINDOW) != 0;
     facts.hasCaption = (style & WS_CAPTION) == WS_CAPTION;
-    facts.owner = GetWindow(window, GW_OWNER);
     DWORD cloaked = 0;
     // Systems without a compositor answer with an error: nothing is cloaked there.
     facts.cloaked = SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) && cloaked;

@@ -24,7 +24,8 @@ public:
     virtual ~WindowSystem() = default;
     virtual std::vector<HWND> TopLevelWindows() = 0;  // in EnumWindows order
     virtual std::wstring Title(HWND window) = 0;       // at most 254 characters
-    // Everything but the title and visibility, which the caller has already read.
+    // Everything but the title and visibility, which the caller has already read (an untitled window without
+    // an owner gets only its owner read).
     virtual void ReadFacts(HWND window, WindowFacts& facts) = 0;
     virtual bool IsVisible(HWND window) = 0;
     virtual bool Exists(HWND window) = 0;

@@ -83,6 +83,13 @@ TEST_F(DispatcherTest, HideAllHidesEveryListedWindowInOrderAndRestoreShowsThemIn
     EXPECT_EQ(rig_.visible.Entries().size(), 2u);  // rebuilt
 }
 
+TEST_F(DispatcherTest, HideAllHidesTheWindowInFrontLastSoTheActivationMovesOnlyOnce) {
+    windows_.foreground = mail_;
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    EXPECT_LT(IndexOf("Hide Notes"), IndexOf("Hide Mail"));
+    EXPECT_EQ(rig_.engine.Hidden()[0].title, L"Mail");  // the list keeps the order of the windows
+}
+
 TEST_F(DispatcherTest, WindowsWithHandlesOf2To31AndAboveComeBack) {
     // The system hands such handles out sign-extended; their list text is the unsigned 32-bit number.
     HWND high = windows_.AddAt(reinterpret_cast<HWND>(static_cast<intptr_t>(INT32_MIN + 0x1234)), L"High handle");
