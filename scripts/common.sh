@@ -27,6 +27,8 @@ hc_wine_environment() {
     export XDG_DATA_HOME="$HC_SANDBOX/xdg-data"
     export XDG_CONFIG_HOME="$HC_SANDBOX/xdg-config"
     export XDG_CACHE_HOME="$HC_SANDBOX/xdg-cache"
+    # The tests that delete files (the clean-up steps) run only when they see this.
+    export HC_TEST_SANDBOX="$HC_SANDBOX"
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
     mkdir -p "$HOME" "$XDG_DATA_HOME/Trash" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"

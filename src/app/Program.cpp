@@ -36,6 +36,8 @@ Program::Program()
     : visibleWindows_(windowSystem_, kMainWindowTitle),
       shell_([this] { return controller_ ? controller_->Handle() : nullptr; },
              [this] { return hotkeyDialog_ ? hotkeyDialog_->Handle() : nullptr; }),
+      switches_(administratorProbe_),
+      cleanup_(settings_, audio_, cleanupServices_),
       engine_(windowSystem_, visibleWindows_, settings_, shell_, switches_, cleanup_, prompt_),
       dispatcher_(engine_, settings_, shell_, cleanup_, prompt_, decoyLauncher_) {}
 
@@ -55,12 +57,16 @@ int RunMessageLoop() {
 int Program::Run() {
     if (processes::NamedMutexExists(kInstanceMutexName)) return 0;  // another instance runs: end silently
     if (!StartUp()) return 1;
-    return RunMessageLoop();
+    const int exitCode = RunMessageLoop();
+    if (switches_.HasAdministratorRights()) switches_.SetTaskManagerDisabled(false);
+    return exitCode;
 }
 
 bool Program::StartUp() {
     // Without the mutex the program still runs; a second instance just would not be stopped.
     instanceMutex_ = processes::CreateOwnedMutex(kInstanceMutexName);
+    // No other instance runs now, so a policy an earlier run left behind is needed by nobody.
+    RemoveLeftoverTaskManagerPolicy();
 
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);

@@ -57,4 +57,15 @@ bool DeleteTree(HKEY root, const std::wstring& path) {
     return RegDeleteKeyW(root, path.c_str()) == ERROR_SUCCESS || !OpenKey(root, path);
 }
 
+std::optional<DWORD> ReadDword(HKEY key, const std::wstring& name) {
+    DWORD type = 0;
+    DWORD value = 0;
+    DWORD bytes = sizeof(value);
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &bytes) !=
+            ERROR_SUCCESS ||
+        type != REG_DWORD || bytes != sizeof(value))
+        return std::nullopt;
+    return value;
+}
+
 }  // namespace hc::registry
