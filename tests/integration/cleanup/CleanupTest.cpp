@@ -121,6 +121,19 @@ TEST_F(CleanupTest, MuteAndUnmuteReadBackThroughTheSameInterface) {
     EXPECT_EQ(endpoint_->IsMuted(), false);
 }
 
+// The path for systems without Core Audio; Wine has both.
+TEST_F(CleanupTest, TheMixerPathMutesTheSpeakersLineAndReadsItBack) {
+    auto speakers = audio::OpenMixerSpeakers();
+    ASSERT_TRUE(speakers);
+    const auto before = speakers->IsMuted();
+    ASSERT_TRUE(before.has_value());
+    EXPECT_TRUE(speakers->SetMuted(true));
+    EXPECT_EQ(speakers->IsMuted(), true);
+    EXPECT_TRUE(speakers->SetMuted(false));
+    EXPECT_EQ(speakers->IsMuted(), false);
+    speakers->SetMuted(*before);
+}
+
 TEST_F(CleanupTest, AUserMutedBeforeThePanicIsStillMutedAfterTheRestore) {
     ASSERT_TRUE(endpoint_->SetMuted(true));
     Tick(true, false, false, false, false);
