@@ -22,8 +22,12 @@ protected:
     }
 };
 
-TEST_F(TaskManagerTest, TheStartAfterAKilledRunRemovesThePolicyThatRunLeft) {
-    policy_.SetAsLeftByARun();
+TEST_F(TaskManagerTest, AKilledRunLeavesThePolicyAndTheNextStartRemovesIt) {
+    StartHc();
+    policy_.SetAsLeftByARun();  // what a panic with "Disable Task Manager" ticked writes
+    ASSERT_TRUE(TerminateProcess(hc_.Process(), 1));
+    ASSERT_TRUE(WaitUntil([&] { return !hc_.IsRunning(); }));
+    EXPECT_EQ(TaskManagerPolicy(), L"1");
     StartHc();
     EXPECT_EQ(TaskManagerPolicy(), std::nullopt);
     EXPECT_EQ(TaskManagerPolicyRecord(), std::nullopt);
