@@ -7,6 +7,8 @@
 
 #include <utility>
 
+#include "platform/Com.h"
+
 namespace hc {
 
 namespace {
@@ -14,41 +16,19 @@ constexpr CLSID kMMDeviceEnumerator = {0xBCDE0395, 0xE52F, 0x467C, {0x8E, 0x3D, 
 constexpr IID kIMMDeviceEnumerator = {0xA95664D2, 0x9614, 0x4F35, {0xA7, 0x46, 0xDE, 0x8D, 0xB6, 0x36, 0x17, 0xE6}};
 constexpr IID kIAudioEndpointVolume = {0x5CDF2C82, 0x841E, 0x4546, {0x97, 0x22, 0x0C, 0xF7, 0x40, 0x78, 0x22, 0x9A}};
 
-template <class T>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ~ComPtr() {
-        if (p_) p_->Release();
-    }
-    T* get() const { return p_; }
-    T* operator->() const { return p_; }
-    void** put() { return reinterpret_cast<void**>(&p_); }
-    T** putTyped() { return &p_; }
-    T* release() { return std::exchange(p_, nullptr); }
-
-private:
-    T* p_ = nullptr;
-};
-
 class EndpointMute final : public MuteControl {
 public:
-    explicit EndpointMute(IAudioEndpointVolume* volume) : volume_(volume) {}
-    ~EndpointMute() override { volume_->Release(); }
-    EndpointMute(const EndpointMute&) = delete;
-    EndpointMute& operator=(const EndpointMute&) = delete;
+    explicit EndpointMute(UniqueCom<IAudioEndpointVolume> volume) : volume_(std::move(volume)) {}
 
     std::optional<bool> IsMuted() override {
         BOOL muted = FALSE;
-        if (FAILED(volume_->GetMute(&muted))) return std::nullopt;
+        if (FAILED(volume_.get()->GetMute(&muted))) return std::nullopt;
         return muted != FALSE;
     }
-    bool SetMuted(bool muted) override { return SUCCEEDED(volume_->SetMute(muted ? TRUE : FALSE, nullptr)); }
+    bool SetMuted(bool muted) override { return SUCCEEDED(volume_.get()->SetMute(muted ? TRUE : FALSE, nullptr)); }
 
 private:
-    IAudioEndpointVolume* volume_;
+    UniqueCom<IAudioEndpointVolume> volume_;
 };
 
 class MixerMute final : public MuteControl {
@@ -98,23 +78,24 @@ bool CoreAudioIsMissing(HRESULT result) {
 namespace audio {
 
 std::unique_ptr<MuteControl> OpenDefaultEndpoint(CoreAudio& outcome) {
-    ComPtr<IMMDeviceEnumerator> enumerator;
-    const HRESULT created =
-        CoCreateInstance(kMMDeviceEnumerator, nullptr, CLSCTX_INPROC_SERVER, kIMMDeviceEnumerator, enumerator.put());
-    if (FAILED(created) || !enumerator.get()) {
+    UniqueCom<IMMDeviceEnumerator> enumerator;
+    const HRESULT created = CoCreateInstance(kMMDeviceEnumerator, nullptr, CLSCTX_INPROC_SERVER, kIMMDeviceEnumerator,
+                                             reinterpret_cast<void**>(enumerator.put()));
+    if (FAILED(created) || !enumerator) {
         outcome = CoreAudioIsMissing(created) ? CoreAudio::Unavailable : CoreAudio::NoDevice;
         return nullptr;
     }
     // Without an output device there is no endpoint: nothing to mute, and nothing to fail about.
     outcome = CoreAudio::NoDevice;
-    ComPtr<IMMDevice> device;
-    if (FAILED(enumerator->GetDefaultAudioEndpoint(eRender, eConsole, device.putTyped())) || !device.get())
-        return nullptr;
-    ComPtr<IAudioEndpointVolume> volume;
-    if (FAILED(device->Activate(kIAudioEndpointVolume, CLSCTX_INPROC_SERVER, nullptr, volume.put())) || !volume.get())
+    UniqueCom<IMMDevice> device;
+    if (FAILED(enumerator.get()->GetDefaultAudioEndpoint(eRender, eConsole, device.put())) || !device) return nullptr;
+    UniqueCom<IAudioEndpointVolume> volume;
+    if (FAILED(device.get()->Activate(kIAudioEndpointVolume, CLSCTX_INPROC_SERVER, nullptr,
+                                      reinterpret_cast<void**>(volume.put()))) ||
+        !volume)
         return nullptr;
     outcome = CoreAudio::Opened;
-    return std::make_unique<EndpointMute>(volume.release());
+    return std::make_unique<EndpointMute>(std::move(volume));
 }
 
 std::unique_ptr<MuteControl> OpenMixerSpeakers() {

@@ -2,6 +2,8 @@
 
 #include <urlhist.h>
 
+#include "platform/Com.h"
+
 namespace hc::urlhistory {
 
 namespace {
@@ -22,18 +24,13 @@ private:
 }  // namespace
 
 HRESULT ClearAll() {
-    IUrlHistoryStg2* store = nullptr;
+    UniqueCom<IUrlHistoryStg2> store;
     const HRESULT created = CoCreateInstance(kUrlHistory, nullptr, CLSCTX_INPROC_SERVER, kIUrlHistoryStg2,
-                                             reinterpret_cast<void**>(&store));
+                                             reinterpret_cast<void**>(store.put()));
     if (FAILED(created)) return created;
     if (!store) return E_NOINTERFACE;
-    HRESULT cleared;
-    {
-        WaitCursor wait;
-        cleared = store->ClearHistory();
-    }
-    store->Release();
-    return cleared;
+    WaitCursor wait;
+    return store.get()->ClearHistory();
 }
 
 }  // namespace hc::urlhistory
