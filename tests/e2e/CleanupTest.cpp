@@ -12,6 +12,7 @@ namespace {
 TEST(CleanupEndToEnd, APanicEmptiesTheBinThenMovesTheRecentDocumentsIntoIt) {
     const std::wstring why = WhyNotPrivateSandbox();
     if (!why.empty()) GTEST_SKIP() << "this deletes files: " << std::string(why.begin(), why.end());
+    ClearTrash();
     ScopedCleanKey key;
     key.SetString(L"StartUp", L"Tray", L"1");
     key.SetString(L"StartUp", L"MuteAudio", L"0");
@@ -37,7 +38,7 @@ TEST(CleanupEndToEnd, APanicEmptiesTheBinThenMovesTheRecentDocumentsIntoIt) {
     PressKeys({VK_CONTROL}, VK_BACK);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
     hc.Stop();
-    hc::recyclebin::EmptyAll();
+    ClearTrash();
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "CleanupSupport.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 
 #include "cleanup/TaskManagerSwitch.h"
@@ -43,6 +45,22 @@ std::wstring WhyNotPrivateSandbox() {
 }
 
 std::wstring TrashFilesFolder() { return UnixToWindows(Environment(L"XDG_DATA_HOME")) + L"\\Trash\\files"; }
+
+void ClearTrash() {
+    if (!WhyNotPrivateSandbox().empty()) return;
+    const std::wstring files = TrashFilesFolder();
+    const std::wstring info = files.substr(0, files.size() - 5) + L"info";
+    std::wstring list;
+    for (const std::wstring& folder : {files, info})
+        for (const std::wstring& name : NamesIn(folder)) list += folder + L"\\" + name + L'\0';
+    if (list.empty()) return;
+    list += L'\0';
+    SHFILEOPSTRUCTW operation{};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = list.c_str();
+    operation.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    SHFileOperationW(&operation);
+}
 
 std::vector<std::wstring> NamesIn(const std::wstring& folder) {
     std::vector<std::wstring> names;

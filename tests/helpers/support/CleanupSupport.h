@@ -28,6 +28,9 @@ private:
 
 // Where Wine keeps the Recycle Bin's files: $XDG_DATA_HOME/Trash/files as a Windows path.
 std::wstring TrashFilesFolder();
+// Deletes everything in Wine's Recycle Bin folders for good. Wine's own emptying leaves folders behind, so tests
+// that count what is in the bin start from this. Call only after WhyNotPrivateSandbox() said yes.
+void ClearTrash();
 // The names directly inside a folder, sorted; empty when it is missing.
 std::vector<std::wstring> NamesIn(const std::wstring& folder);
 bool WriteTextFile(const std::wstring& path, const std::string& text);

@@ -67,6 +67,7 @@ protected:
     void SetUp() override {
         const std::wstring why = hctest::WhyNotPrivateSandbox();
         if (!why.empty()) GTEST_SKIP() << "these steps delete files: " << std::string(why.begin(), why.end());
+        hctest::ClearTrash();
         recent_ = files::RecentDocumentsFolder();
         ASSERT_FALSE(recent_.empty());
         ASSERT_TRUE(server_.IsListening());
@@ -170,7 +171,7 @@ TEST_F(CleanupTest, RecentDocumentsEndInTheRecycleBinAndStayThereThoughTheHistor
     EXPECT_TRUE(NamesIn(recent_).empty());
     EXPECT_EQ(NamesIn(hctest::TrashFilesFolder()), (std::vector<std::wstring>{L"Projects", L"letter.lnk"}));
     EXPECT_TRUE(hctest::PathExists(hctest::TrashFilesFolder() + L"\\Projects\\plan.lnk"));
-    recyclebin::EmptyAll();
+    hctest::ClearTrash();
 }
 
 TEST_F(CleanupTest, NothingTickedLeavesBinCacheRecentAndSoundAlone) {
@@ -184,7 +185,7 @@ TEST_F(CleanupTest, NothingTickedLeavesBinCacheRecentAndSoundAlone) {
     EXPECT_TRUE(hctest::PathExists(recent_ + L"\\kept.lnk"));
     EXPECT_EQ(endpoint_->IsMuted(), false);
     DeleteFileW((recent_ + L"\\kept.lnk").c_str());
-    recyclebin::EmptyAll();
+    hctest::ClearTrash();
 }
 
 }  // namespace
