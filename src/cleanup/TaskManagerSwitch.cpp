@@ -20,11 +20,14 @@ bool PolicyRecorded() {
     return record && registry::ReadDword(record.get(), kPolicyWrittenValue) == 1u;
 }
 
+bool PolicyExists(HKEY policy) {
+    return registry::ReadString(policy, kTaskManagerPolicyValue) ||
+           registry::ReadDword(policy, kTaskManagerPolicyValue);
+}
+
 // True when the value is gone (or was never there).
 bool DeletePolicy(HKEY policy) {
-    if (registry::DeleteValue(policy, kTaskManagerPolicyValue)) return true;
-    return !registry::ReadString(policy, kTaskManagerPolicyValue) &&
-           !registry::ReadDword(policy, kTaskManagerPolicyValue);
+    return registry::DeleteValue(policy, kTaskManagerPolicyValue) || !PolicyExists(policy);
 }
 }  // namespace
 
@@ -39,10 +42,13 @@ bool RegistryAdministratorProbe::HasAdministratorRights() {
 
 void TaskManagerSwitch::SetTaskManagerDisabled(bool disabled) {
     if (disabled) {
+        const UniqueHkey policy = registry::CreateKey(HKEY_CURRENT_USER, kTaskManagerPolicyKey);
+        if (!policy) return;
+        // A value that was there before, without our record, is somebody else's: a run that dies leaves it to them.
+        const bool theirs = PolicyExists(policy.get()) && !PolicyRecorded();
         // The record comes first: a run that dies between the two writes then leaves nothing unaccounted for.
-        if (!WritePolicyRecord()) return;
-        if (const UniqueHkey policy = registry::CreateKey(HKEY_CURRENT_USER, kTaskManagerPolicyKey))
-            registry::WriteString(policy.get(), kTaskManagerPolicyValue, L"1");
+        if (!theirs && !WritePolicyRecord()) return;
+        registry::WriteString(policy.get(), kTaskManagerPolicyValue, L"1");
         return;
     }
     const UniqueHkey policy =

@@ -96,6 +96,11 @@ TEST_F(TaskManagerSwitchTest, StartUpRemovesOnlyAPolicyThisProgramWroteAndLeftAs
     policy_.SetByOthers();
     EXPECT_FALSE(RemoveLeftoverTaskManagerPolicy());
     EXPECT_EQ(TaskManagerPolicy(), L"1");
+    // Somebody else's value, ticked over by a panic of this program that is then killed: still theirs.
+    switches.SetTaskManagerDisabled(true);
+    EXPECT_FALSE(RemoveLeftoverTaskManagerPolicy());
+    EXPECT_EQ(TaskManagerPolicy(), L"1");
+    switches.SetTaskManagerDisabled(false);
 
     // Written by this program, then changed by somebody else: theirs now.
     switches.SetTaskManagerDisabled(true);
