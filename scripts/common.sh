@@ -27,6 +27,8 @@ hc_wine_environment() {
     export XDG_DATA_HOME="$HC_SANDBOX/xdg-data"
     export XDG_CONFIG_HOME="$HC_SANDBOX/xdg-config"
     export XDG_CACHE_HOME="$HC_SANDBOX/xdg-cache"
+    # The tests that delete files (the clean-up steps) run only when they see this.
+    export HC_TEST_SANDBOX="$HC_SANDBOX"
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
     mkdir -p "$HOME" "$XDG_DATA_HOME/Trash" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"
@@ -43,6 +45,13 @@ hc_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     # Wine's fresh prefix has the text-file type but not the .txt extension that Windows maps to it.
     wine reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1
+    # Wine's explorer started before Managed=N and still waits for a window manager on every tray change:
+    # restart the server so it starts anew with the setting.
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    wineserver -p >/dev/null 2>&1
+    # Started here, Wine's own long-lived processes hold /dev/null instead of a test runner's output pipe.
+    wineboot -r >/dev/null 2>&1
 }
 
 hc_wine_cleanup() {

@@ -40,6 +40,8 @@ Program::Program()
       visibleWindows_(windowSystem_, processSystem_, kMainWindowTitle),
       shell_([this] { return controller_ ? controller_->Handle() : nullptr; },
              [this] { return hotkeyDialog_ ? hotkeyDialog_->Handle() : nullptr; }),
+      switches_(administratorProbe_),
+      cleanup_(settings_, audio_, cleanupServices_),
       engine_(EngineParts{windowSystem_, processSystem_, visibleWindows_, settings_, shell_, switches_, cleanup_,
                           prompt_, journal_}),
       dispatcher_(engine_, settings_, shell_, cleanup_, prompt_, decoyLauncher_) {}
@@ -66,11 +68,15 @@ int Program::Run() {
     crash::OnUnhandledFailure([](void* engine) { static_cast<WindowEngine*>(engine)->ShowEverythingForCrash(); },
                               &engine_);
     if (!StartUp()) return 1;
-    return RunMessageLoop();
+    const int exitCode = RunMessageLoop();
+    if (switches_.HasAdministratorRights()) switches_.SetTaskManagerDisabled(false);
+    return exitCode;
 }
 
 bool Program::StartUp() {
     messages_.SetBeforeShowing([this] { CloseSplash(); });
+    // No other instance runs now, so a policy an earlier run left behind is needed by nobody.
+    RemoveLeftoverTaskManagerPolicy();
 
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);

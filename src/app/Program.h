@@ -4,6 +4,8 @@
 
 #include "app/ControllerWindow.h"
 #include "app/ProgramShell.h"
+#include "cleanup/CleanupOperations.h"
+#include "cleanup/TaskManagerSwitch.h"
 #include "engine/Dispatcher.h"
 #include "engine/Journal.h"
 #include "engine/ShellDecoyLauncher.h"
@@ -54,8 +56,11 @@ private:
     RegistryJournal journal_;
     VisibleWindowList visibleWindows_;
     WindowShell shell_;
-    NoSystemSwitches switches_;
-    NoCleanupSteps cleanup_;
+    RegistryAdministratorProbe administratorProbe_;
+    TaskManagerSwitch switches_;
+    SystemAudioOutputs audio_;
+    SystemCleanupServices cleanupServices_;
+    CleanupOperations cleanup_;
     NoUnhidePrompt prompt_;
     ShellDecoyLauncher decoyLauncher_;
     WindowEngine engine_;

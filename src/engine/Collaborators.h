@@ -36,7 +36,8 @@ public:
     virtual void SetTaskManagerDisabled(bool disabled) = 0;
 };
 
-// The clean-up steps that follow a privacy action. DoOptions may throw; the dispatcher then restores.
+// The clean-up steps that follow a privacy action. Each step catches its own failure; should anything still
+// escape DoOptions, the dispatcher restores.
 class CleanupSteps {
 public:
     virtual ~CleanupSteps() = default;

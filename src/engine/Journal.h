@@ -1,4 +1,5 @@
 #pragma once
+#include "settings/Configuration.h"
 #include <windows.h>
 
 #include <cstdint>
@@ -60,7 +61,6 @@ private:
     std::uint64_t bootTime_;
 };
 
-inline constexpr wchar_t kRecoveryKey[] = L"HushCloak\\Recovery";
 inline constexpr wchar_t kJournalValue[] = L"HiddenWindows";
 inline constexpr wchar_t kUnreadableJournalValue[] = L"HiddenWindows.unreadable";
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/Unique.h"
+
 namespace hc {
 
 // COM for the user-interface thread, apartment-threaded, for the life of the object: the shell's launch of the
@@ -16,5 +18,13 @@ public:
 private:
     bool initialised_ = false;
 };
+
+template <class T>
+void ReleaseInterface(T* object) {
+    object->Release();
+}
+// A COM interface pointer that is released once, when its owner lets go.
+template <class T>
+using UniqueCom = Unique<T*, &ReleaseInterface<T>>;
 
 }  // namespace hc

@@ -77,4 +77,15 @@ bool WriteBinary(HKEY key, const std::wstring& name, const std::vector<std::uint
            ERROR_SUCCESS;
 }
 
+std::optional<DWORD> ReadDword(HKEY key, const std::wstring& name) {
+    DWORD type = 0;
+    DWORD value = 0;
+    DWORD bytes = sizeof(value);
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &bytes) !=
+            ERROR_SUCCESS ||
+        type != REG_DWORD || bytes != sizeof(value))
+        return std::nullopt;
+    return value;
+}
+
 }  // namespace hc::registry

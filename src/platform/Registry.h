@@ -20,6 +20,8 @@ bool WriteDword(HKEY key, const std::wstring& name, DWORD value);
 bool DeleteValue(HKEY key, const std::wstring& name);
 // Removes a key with everything below it; true also when it did not exist.
 bool DeleteTree(HKEY root, const std::wstring& path);
+// The value's number; nullopt when absent or not a REG_DWORD.
+std::optional<DWORD> ReadDword(HKEY key, const std::wstring& name);
 
 bool ValueExists(HKEY key, const std::wstring& name);
 // A REG_BINARY value; nullopt when absent, of another type, or unreadable.

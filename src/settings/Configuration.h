@@ -12,6 +12,8 @@ inline constexpr wchar_t kApplicationTitle[] = L"HushCloak Privacy 6.0";
 inline constexpr wchar_t kMainWindowTitle[] = L"HushCloak Privacy 6.1";
 inline constexpr wchar_t kProductName[] = L"Hushcloak Privacy 6.0";
 inline constexpr wchar_t kSettingsKey[] = L"HushCloak";
+// What must survive a crash: the journal of hidden windows, the record of a Task Manager policy we wrote.
+inline constexpr wchar_t kRecoveryKey[] = L"HushCloak\\Recovery";
 // Titles that hiding, restoring and closing treat specially; compared ignoring case.
 inline constexpr wchar_t kHotkeyDialogTitle[] = L"Hushcloak Privacy 6.0";
 inline constexpr wchar_t kProductTitle[] = L"HushCloak Privacy";
