@@ -10,6 +10,7 @@
 #include "engine/WindowEngine.h"
 #include "platform/Handles.h"
 #include "platform/Hotkeys.h"
+#include "platform/RunKeys.h"
 #include "platform/WindowSystem.h"
 #include "settings/Configuration.h"
 #include "settings/Settings.h"
@@ -37,6 +38,7 @@ private:
     Win32WindowSystem windowSystem_;
     Win32HotkeyService hotkeyService_;
     Win32Messages messages_;
+    Win32RunKeys runKeys_;
     Configuration configuration_;
     Settings settings_;
     std::wstring helpFile_;

@@ -1,0 +1,114 @@
+#include "TrayDriver.h"
+
+#include <algorithm>
+
+#include "TestSupport.h"
+
+namespace hctest {
+
+namespace {
+void SendMouse(DWORD flags, POINT at) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    // Absolute coordinates run from 0 to 65535 across the primary screen.
+    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof(input));
+}
+
+POINT Centre(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    return POINT{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
+}
+
+BOOL CALLBACK CollectIcon(HWND child, LPARAM context) {
+    wchar_t name[64] = {};
+    GetClassNameW(child, name, 64);
+    if (lstrcmpW(name, L"__winex11_tray_icon") == 0 && IsWindowVisible(child))
+        reinterpret_cast<std::vector<HWND>*>(context)->push_back(child);
+    return TRUE;
+}
+
+HWND VisiblePopupMenu() {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    return menu && IsWindowVisible(menu) ? menu : nullptr;
+}
+}  // namespace
+
+HWND WineTrayWindow() { return FindWindowW(L"__winex11_standalone_tray", nullptr); }
+
+std::vector<HWND> TrayIcons() {
+    std::vector<HWND> icons;
+    HWND tray = WineTrayWindow();
+    if (!tray || !IsWindowVisible(tray)) return icons;
+    EnumChildWindows(tray, &CollectIcon, reinterpret_cast<LPARAM>(&icons));
+    std::sort(icons.begin(), icons.end(), [](HWND a, HWND b) {
+        RECT ra{}, rb{};
+        GetWindowRect(a, &ra);
+        GetWindowRect(b, &rb);
+        return ra.left < rb.left;
+    });
+    return icons;
+}
+
+bool WaitForTrayIconCount(size_t count, DWORD timeoutMs) {
+    return WaitUntil([&] { return TrayIcons().size() == count; }, timeoutMs);
+}
+
+void RightClick(HWND icon) {
+    const POINT at = Centre(icon);
+    SendMouse(0, at);
+    SendMouse(MOUSEEVENTF_RIGHTDOWN, at);
+    SendMouse(MOUSEEVENTF_RIGHTUP, at);
+}
+
+void DoubleClick(HWND icon) {
+    const POINT at = Centre(icon);
+    SendMouse(0, at);
+    for (int click = 0; click < 2; ++click) {
+        SendMouse(MOUSEEVENTF_LEFTDOWN, at);
+        SendMouse(MOUSEEVENTF_LEFTUP, at);
+    }
+}
+
+HWND WaitForPopupMenu(DWORD timeoutMs) {
+    HWND menu = nullptr;
+    WaitUntil([&] { return (menu = VisiblePopupMenu()) != nullptr; }, timeoutMs);
+    return menu;
+}
+
+bool WaitUntilNoPopupMenu(DWORD timeoutMs) {
+    return WaitUntil([] { return VisiblePopupMenu() == nullptr; }, timeoutMs);
+}
+
+HWND OpenTrayMenu() {
+    const auto icons = TrayIcons();
+    if (icons.empty()) return nullptr;
+    RightClick(icons.front());
+    return WaitForPopupMenu();
+}
+
+void PressSequence(std::initializer_list<WORD> keys) {
+    for (WORD key : keys) PressKeys({}, key);
+}
+
+bool AnswerWith(HWND box, int buttonId) {
+    if (!box || !ClickButton(box, buttonId)) return false;
+    return WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); });
+}
+
+bool FakeRunKeys::Write(hc::RunScope scope, const std::wstring& name, const std::wstring& command) {
+    if (refused.count(scope)) return false;
+    values[{scope, name}] = command;
+    return true;
+}
+
+bool FakeRunKeys::Delete(hc::RunScope scope, const std::wstring& name) {
+    if (refused.count(scope) && Exists(scope, name)) return false;
+    values.erase({scope, name});
+    return true;
+}
+
+}  // namespace hctest
