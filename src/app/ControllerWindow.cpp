@@ -32,6 +32,10 @@ constexpr wchar_t kAutoStartAddFailed[] =
 constexpr wchar_t kAutoStartRemoveFailed[] =
     L"Hushcloak Privacy could not be removed from the programs that start with Windows.";
 
+constexpr wchar_t kIconPickerUnavailable[] = L"The icon picker of Windows could not be opened; the icon stays as it is.";
+constexpr wchar_t kIconNotLoaded[] = L"The chosen icon could not be loaded; the icon stays as it is.";
+constexpr wchar_t kIconNotStored[] = L"The chosen icon could not be stored; the next start shows the previous one.";
+
 std::wstring StealthQuestion() {
     return L"In Stealth mode traces of the application are hidden. Press " + CombinationToText(hkUnStealth) +
            L" to exit stealt mode. Do you want to continue?";
@@ -55,6 +59,7 @@ TForm2::TForm2(ControllerParts parts, std::function<void()> openHotkeyDialog)
       engine_(parts.engine),
       settings_(parts.settings),
       switches_(parts.switches),
+      iconPicker_(parts.iconPicker),
       openHotkeyDialog_(std::move(openHotkeyDialog)),
       autoStart_(std::make_unique<AutoStartEntry>(parts.runKeys, parts.executablePath)),
       iconEx1_(std::make_unique<TIconExtractor>()),
@@ -157,19 +162,25 @@ void TForm2::ChangeIcon1Click() {
     // The picker is modal, and the tray menu still opens meanwhile; one picker is enough.
     if (picking_) return;
     picking_ = true;
-    const auto choice = icons::PickIcon(hwnd, jvIconFile_, jvIconIndex_);
+    const IconChoice choice = iconPicker_.Pick(hwnd, jvIconFile_, jvIconIndex_);
     picking_ = false;
-    if (!choice) return;  // cancelled: nothing changes, now or at the next start
-    jvIconFile_ = choice->file;
-    jvIconIndex_ = choice->index;
+    if (choice.outcome == IconChoice::Outcome::Unavailable) messages_.Error(kIconPickerUnavailable);
+    // Cancelled: nothing changes, now or at the next start.
+    if (choice.outcome != IconChoice::Outcome::Confirmed) return;
+    jvIconFile_ = choice.file;
+    jvIconIndex_ = choice.index;
     iconEx1_->Extract(jvIconFile_, jvIconIndex_);
-    if (iconEx1_->LastLoaded()) ShowHolderIcon();
+    if (!iconEx1_->LastLoaded()) {
+        messages_.Error(kIconNotLoaded);
+        return;
+    }
+    ShowHolderIcon();
     settings_.IconFile = iconEx1_->FileName();
     settings_.IconIndex = iconEx1_->IconIndex();
     SettingsStore store;
     if (!store.WriteString(kStartUpSection, L"IconFile", settings_.IconFile) ||
         !store.WriteInteger(kStartUpSection, L"IconIndex", settings_.IconIndex))
-        messages_.Error(L"The chosen icon could not be stored; the next start shows the previous one.");
+        messages_.Error(kIconNotStored);
 }
 
 void TForm2::DisSplScrClick() {

@@ -14,6 +14,7 @@ class AppHotkey;
 class AutoStartEntry;
 class DefaultHotkeys;
 class HotkeyService;
+class IconPicker;
 class Messages;
 class PrivacyDispatcher;
 class RunKeys;
@@ -33,6 +34,7 @@ struct ControllerParts {
     Settings& settings;
     SystemSwitches& switches;
     RunKeys& runKeys;
+    IconPicker& iconPicker;
     std::wstring executablePath;  // what the autostart entry starts
 };
 
@@ -103,6 +105,7 @@ private:
     WindowEngine& engine_;
     Settings& settings_;
     SystemSwitches& switches_;
+    IconPicker& iconPicker_;
     std::function<void()> openHotkeyDialog_;
     std::function<void()> checkForUpdates_;
     std::function<void()> saveSettings_;

@@ -77,7 +77,7 @@ bool Program::StartUp() {
 
     controller_ = std::make_unique<TForm2>(
         ControllerParts{hotkeyService_, messages_, dispatcher_, engine_, settings_, switches_, runKeys_,
-                        processes::OwnExecutablePath()},
+                        iconPicker_, processes::OwnExecutablePath()},
         [this] { ShowHotkeyDialog(); });
     if (!controller_->Handle()) return false;
     shell_.SetTray(&controller_->JvTrayIcon1());

@@ -10,6 +10,7 @@
 #include "engine/WindowEngine.h"
 #include "platform/Handles.h"
 #include "platform/Hotkeys.h"
+#include "platform/Icons.h"
 #include "platform/RunKeys.h"
 #include "platform/WindowSystem.h"
 #include "settings/Configuration.h"
@@ -39,6 +40,7 @@ private:
     Win32HotkeyService hotkeyService_;
     Win32Messages messages_;
     Win32RunKeys runKeys_;
+    ShellIconPicker iconPicker_;
     Configuration configuration_;
     Settings settings_;
     std::wstring helpFile_;

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace hc::icons {
+namespace hc {
 
 namespace {
 // The shell's own limit for the picker's file name buffer.
@@ -19,6 +19,8 @@ std::wstring Expanded(const std::wstring& file) {
     return buffer.data();
 }
 }  // namespace
+
+namespace icons {
 
 int CountIcons(const std::wstring& file) {
     const UINT count = ExtractIconExW(Expanded(file).c_str(), -1, nullptr, nullptr, 0);
@@ -46,17 +48,28 @@ UniqueHicon ProgramIcon(int resourceId, bool small) {
     return UniqueHicon(CopyIcon(LoadIconW(nullptr, IDI_APPLICATION)));
 }
 
-std::optional<IconChoice> PickIcon(HWND owner, const std::wstring& file, int index) {
+}  // namespace icons
+
+
+IconChoice ShellIconPicker::Pick(HWND owner, const std::wstring& file, int index) {
+    IconChoice choice;
+    choice.outcome = IconChoice::Outcome::Unavailable;
     HMODULE shell = GetModuleHandleW(L"shell32.dll");
-    if (!shell) return std::nullopt;
+    if (!shell) return choice;
     auto pick = reinterpret_cast<PickIconDlgFunction>(
         reinterpret_cast<void*>(GetProcAddress(shell, MAKEINTRESOURCEA(62))));
-    if (!pick) return std::nullopt;
+    if (!pick) return choice;
     std::vector<wchar_t> buffer(kPickerBufferLength, L'\0');
     file.copy(buffer.data(), kPickerBufferLength - 1);
     int chosen = index;
-    if (pick(owner, buffer.data(), kPickerBufferLength, &chosen) != 1) return std::nullopt;
-    return IconChoice{buffer.data(), chosen};
+    const int result = pick(owner, buffer.data(), kPickerBufferLength, &chosen);
+    // 1 is OK and 0 Cancel; anything else means no dialog was shown.
+    if (result == 0) choice.outcome = IconChoice::Outcome::Cancelled;
+    if (result != 1) return choice;
+    choice.outcome = IconChoice::Outcome::Confirmed;
+    choice.file = buffer.data();
+    choice.index = chosen;
+    return choice;
 }
 
-}  // namespace hc::icons
+}  // namespace hc

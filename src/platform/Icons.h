@@ -1,7 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
 #include "platform/Handles.h"
@@ -23,12 +22,29 @@ IconPair Extract(const std::wstring& file, int index);
 // the running program has no such resource (the test programs).
 UniqueHicon ProgramIcon(int resourceId, bool small);
 
-// The shell's change-icon dialog (shell32 ordinal 62). The file and index the user confirmed; nullopt on
-// Cancel or when the dialog cannot be shown.
+}  // namespace hc::icons
+
+namespace hc {
+
+// What the icon picker answered.
 struct IconChoice {
-    std::wstring file;
+    enum class Outcome { Confirmed, Cancelled, Unavailable };
+    Outcome outcome = Outcome::Cancelled;
+    std::wstring file;  // the file and index the user confirmed
     int index = 0;
 };
-std::optional<IconChoice> PickIcon(HWND owner, const std::wstring& file, int index);
 
-}  // namespace hc::icons
+class IconPicker {
+public:
+    virtual ~IconPicker() = default;
+    virtual IconChoice Pick(HWND owner, const std::wstring& file, int index) = 0;
+};
+
+// The shell's change-icon dialog (shell32 ordinal 62). Unavailable where the shell only has a stub of it
+// (Wine answers -1 without showing anything).
+class ShellIconPicker final : public IconPicker {
+public:
+    IconChoice Pick(HWND owner, const std::wstring& file, int index) override;
+};
+
+}  // namespace hc

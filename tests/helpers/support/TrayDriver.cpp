@@ -94,6 +94,49 @@ void PressSequence(std::initializer_list<WORD> keys) {
     for (WORD key : keys) PressKeys({}, key);
 }
 
+namespace {
+std::vector<BYTE> ScreenArea(const RECT& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    std::vector<BYTE> pixels;
+    if (width <= 0 || height <= 0) return pixels;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    pixels.resize(static_cast<size_t>(width) * height * 4);
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+}  // namespace
+
+bool WaitUntilPainted(HWND window, DWORD timeoutMs) {
+    RECT area{};
+    GetWindowRect(window, &area);
+    std::vector<BYTE> last = ScreenArea(area);
+    int unchanged = 0;
+    // Three samples alike, 100 ms apart.
+    return WaitUntil(
+        [&] {
+            std::vector<BYTE> now = ScreenArea(area);
+            unchanged = now == last ? unchanged + 1 : 0;
+            last = std::move(now);
+            return unchanged >= 3;
+        },
+        timeoutMs, 100);
+}
+
 bool AnswerWith(HWND box, int buttonId) {
     if (!box || !ClickButton(box, buttonId)) return false;
     return WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); });

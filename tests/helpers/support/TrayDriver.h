@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Icons.h"
 #include "platform/RunKeys.h"
 
 namespace hctest {
@@ -31,6 +32,9 @@ HWND OpenTrayMenu();
 // Presses keys one after the other, as a user walks a menu (VK_DOWN, VK_RIGHT, VK_RETURN...).
 void PressSequence(std::initializer_list<WORD> keys);
 
+// Waits until the window's area of the screen has stopped changing (it is painted), for screenshots.
+bool WaitUntilPainted(HWND window, DWORD timeoutMs = 3000);
+
 // Presses a message box button as the user would and waits until the box is gone.
 bool AnswerWith(HWND box, int buttonId);
 
@@ -43,6 +47,17 @@ public:
 
     std::map<std::pair<hc::RunScope, std::wstring>, std::wstring> values;
     std::set<hc::RunScope> refused;
+};
+
+// Answers the icon picker as the test says, and counts the showings.
+class ScriptedIconPicker : public hc::IconPicker {
+public:
+    hc::IconChoice Pick(HWND, const std::wstring&, int) override {
+        ++shown;
+        return answer;
+    }
+    hc::IconChoice answer;
+    int shown = 0;
 };
 
 }  // namespace hctest

@@ -40,11 +40,12 @@ protected:
     Win32HotkeyService hotkeys_;
     hctest::RecordingMessages messages_;
     hctest::FakeRunKeys runKeys_;
+    hctest::ScriptedIconPicker picker_;
     int dialogsOpened_ = 0;
 
     std::unique_ptr<TForm2> MakeController() {
         return std::make_unique<TForm2>(ControllerParts{hotkeys_, messages_, rig_.dispatcher, rig_.engine,
-                                                        rig_.settings, rig_.switches, runKeys_,
+                                                        rig_.settings, rig_.switches, runKeys_, picker_,
                                                         L"C:\\Program Files\\Hushcloak Privacy\\HC.exe"},
                                         [&] { ++dialogsOpened_; });
     }
@@ -233,6 +234,28 @@ TEST_F(ControllerWindowTest, StartWithWindowsFallsBackToTheUsersKeyAndTheTickFol
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.shown[0].text, L"Hushcloak Privacy could not be added to the programs that start with Windows.");
     EXPECT_EQ(messages_.shown[0].caption, L"Error");
+}
+
+TEST_F(ControllerWindowTest, AnIconIsStoredOnlyWhenTheUserConfirmedItInThePicker) {
+    auto controller = MakeController();
+    int changes = 0;
+    controller->OnIconChanged([&](HICON, HICON) { ++changes; });
+    const auto stored = [] { return SettingsStore().ReadString(L"StartUp", L"IconFile", L"absent") != L"absent"; };
+
+    picker_.answer.outcome = IconChoice::Outcome::Cancelled;
+    SendMessageW(controller->Handle(), WM_COMMAND, kChangeIcon1, 0);
+    EXPECT_EQ(picker_.shown, 1);
+    EXPECT_FALSE(stored());
+    EXPECT_EQ(changes, 0);
+    EXPECT_TRUE(messages_.shown.empty());
+
+    picker_.answer = IconChoice{IconChoice::Outcome::Confirmed, L"%SystemRoot%\\SYSTEM32\\shell32.dll", 12};
+    SendMessageW(controller->Handle(), WM_COMMAND, kChangeIcon1, 0);
+    EXPECT_EQ(changes, 1);
+    SettingsStore store;
+    EXPECT_EQ(store.ReadString(L"StartUp", L"IconFile", L""), L"%SystemRoot%\\SYSTEM32\\shell32.dll");
+    EXPECT_EQ(store.ReadString(L"StartUp", L"IconIndex", L""), L"12");
+    EXPECT_TRUE(messages_.shown.empty());
 }
 
 TEST_F(ControllerWindowTest, AStoredIconFileWithoutThatIconLeavesTheBuiltInIcon) {
