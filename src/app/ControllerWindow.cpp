@@ -126,17 +126,26 @@ void TForm2::DoShowMainForm() {
 }
 
 void TForm2::ExitCommand() {
-    if (!engine_.Hidden().empty()) {
-        const int answer =
-            messages_.Box(nullptr, kExitQuestion, kExitCaption, MB_OKCANCEL | MB_ICONQUESTION | MB_TASKMODAL);
-        if (answer != IDOK) return;
-        // Showing them is a way back like any other: with a password required, Cancel there keeps them hidden
-        // and the program running.
-        if (!dispatcher_.Gate().MayShowHidden(hwnd)) return;
-        engine_.IsExiting();
-    }
+    // The tray menu and the Panic Button still work while the question or the prompt is up: one exit at a time.
+    if (exiting_) return;
+    exiting_ = true;
+    const bool goOn = MayExit();
+    exiting_ = false;
+    if (!goOn) return;
     if (saveSettings_) saveSettings_();
     PostMessageW(hwnd, WM_CLOSE, 0, 0);
+}
+
+bool TForm2::MayExit() {
+    if (engine_.Hidden().empty()) return true;
+    const int answer =
+        messages_.Box(nullptr, kExitQuestion, kExitCaption, MB_OKCANCEL | MB_ICONQUESTION | MB_TASKMODAL);
+    if (answer != IDOK) return false;
+    // Showing them is a way back like any other: with a password required, Cancel there keeps them hidden and
+    // the program running.
+    if (!dispatcher_.Gate().MayShowHidden(hwnd)) return false;
+    engine_.IsExiting();
+    return true;
 }
 
 void TForm2::Switchtostealthmode1Click() {

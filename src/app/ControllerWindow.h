@@ -97,6 +97,8 @@ private:
     void OnCommand(UINT id);
     void ShowTrayMenu(POINT at);
     void hkStealthHotKey();
+    // The exit question and the unhide gate; true when the program may end now.
+    bool MayExit();
     void FormClose();
     void ShowHolderIcon();
 
@@ -125,6 +127,7 @@ private:
     int jvIconIndex_ = 0;
     UINT taskbarCreated_ = 0;
     bool picking_ = false;
+    bool exiting_ = false;
 };
 
 // Keeps a window off the taskbar and out of the task switcher.

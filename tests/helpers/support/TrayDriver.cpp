@@ -64,14 +64,19 @@ void RightClick(HWND icon) {
     SendMouse(MOUSEEVENTF_RIGHTUP, at);
 }
 
-void DoubleClick(HWND icon) {
+namespace {
+void LeftClicks(HWND icon, int clicks) {
     const POINT at = Centre(icon);
     SendMouse(0, at);
-    for (int click = 0; click < 2; ++click) {
+    for (int click = 0; click < clicks; ++click) {
         SendMouse(MOUSEEVENTF_LEFTDOWN, at);
         SendMouse(MOUSEEVENTF_LEFTUP, at);
     }
 }
+}  // namespace
+
+void LeftClick(HWND icon) { LeftClicks(icon, 1); }
+void DoubleClick(HWND icon) { LeftClicks(icon, 2); }
 
 HWND WaitForPopupMenu(DWORD timeoutMs) {
     HWND menu = nullptr;

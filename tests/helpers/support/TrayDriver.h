@@ -22,6 +22,7 @@ bool WaitForTrayIconCount(size_t count, DWORD timeoutMs = 5000);
 
 // Moves the mouse onto the icon and clicks with the right or left button; twice for a double click.
 void RightClick(HWND icon);
+void LeftClick(HWND icon);
 void DoubleClick(HWND icon);
 
 // The open popup menu (class #32768), waited for; null when none came.

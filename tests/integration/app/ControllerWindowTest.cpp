@@ -156,6 +156,8 @@ TEST_F(ControllerWindowTest, ADoubleClickOnTheIconOpensTheMainWindowOnlyPastTheP
     ASSERT_TRUE(hctest::WaitForTrayIconCount(1));
     HWND icon = hctest::TrayIcons().front();
 
+    hctest::LeftClick(icon);  // a single click does nothing
+    EXPECT_FALSE(hctest::WaitUntil([&] { return main.opened != 0; }, GetDoubleClickTime() + 200));
     hctest::DoubleClick(icon);
     EXPECT_TRUE(hctest::WaitUntil([&] { return main.opened == 1; }));
 
@@ -181,7 +183,9 @@ TEST_F(ControllerWindowTest, ExitAsksForThePasswordBeforeItShowsHiddenWindowsAnd
     rig_.settings.cbPassword = true;
     rig_.prompt.answer = false;
 
+    messages_.onBox = [&] { controller->ExitCommand(); };  // chosen again while the question is up
     controller->ExitCommand();
+    messages_.onBox = nullptr;
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.shown[0],
               (hctest::RecordingMessages::Shown{
