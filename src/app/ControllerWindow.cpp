@@ -114,7 +114,8 @@ bool TForm2::ActivateStealthHotkey() {
 void TForm2::hkStealthHotKey() { trayIcon_->SetIconActive(true); }
 
 void TForm2::Show1Click() {
-    if (!dispatcher_.Gate().MayShowHidden(hwnd)) return;
+    // No password is asked for a window that is not there to open.
+    if (!mainWindow_ || !dispatcher_.Gate().MayShowHidden(hwnd)) return;
     DoShowMainForm();
 }
 
