@@ -35,12 +35,10 @@ SIZE TextSize(HFONT font, const wchar_t* text) {
     return size;
 }
 
-HWND AddControl(HWND parent, const wchar_t* className, const wchar_t* text, int id, DWORD style, RECT at,
-                HFONT font) {
-    HWND control = CreateWindowExW(0, className, text, style | WS_CHILD | WS_VISIBLE, at.left, at.top,
-                                   at.right - at.left, at.bottom - at.top, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                                   nullptr);
+HWND AddControl(HWND parent, const wchar_t* className, const wchar_t* text, int id, DWORD style, RECT at, HFONT font) {
+    HWND control = CreateWindowExW(
+        0, className, text, style | WS_CHILD | WS_VISIBLE, at.left, at.top, at.right - at.left, at.bottom - at.top,
+        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
 }
@@ -48,8 +46,8 @@ HWND AddControl(HWND parent, const wchar_t* className, const wchar_t* text, int 
 
 TAbout_f::TAbout_f(HWND owner) : font_(Verdana(9, false)), titleFont_(Verdana(14, true)) {
     RegisterWindowClass(kClassName, nullptr, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    CreateWindowFor(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClassName, kCaption,
-                    WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0, owner);
+    CreateWindowFor(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClassName, kCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                    0, 0, 0, 0, owner);
     if (hwnd) CreateControls();
 }
 

@@ -32,7 +32,8 @@ constexpr wchar_t kAutoStartAddFailed[] =
 constexpr wchar_t kAutoStartRemoveFailed[] =
     L"Hushcloak Privacy could not be removed from the programs that start with Windows.";
 
-constexpr wchar_t kIconPickerUnavailable[] = L"The icon picker of Windows could not be opened; the icon stays as it is.";
+constexpr wchar_t kIconPickerUnavailable[] =
+    L"The icon picker of Windows could not be opened; the icon stays as it is.";
 constexpr wchar_t kIconNotLoaded[] = L"The chosen icon could not be loaded; the icon stays as it is.";
 constexpr wchar_t kIconNotStored[] = L"The chosen icon could not be stored; the next start shows the previous one.";
 

@@ -77,9 +77,9 @@ public:
     AppHotkey& hkStealth() { return *hkStealth_; }
 
     // The tray menu's commands; the Panic Button's menu uses the first two as well.
-    void Show1Click();     // "&Open main window", and the icon's double click
+    void Show1Click();  // "&Open main window", and the icon's double click
     void DoShowMainForm();
-    void ExitCommand();    // "&Close Hushcloak Privacy": asks about hidden windows, saves, ends the program
+    void ExitCommand();  // "&Close Hushcloak Privacy": asks about hidden windows, saves, ends the program
     void Switchtostealthmode1Click();
     void AutoStartClick();
     void ChangeIcon1Click();

@@ -50,14 +50,13 @@ UniqueHicon ProgramIcon(int resourceId, bool small) {
 
 }  // namespace icons
 
-
 IconChoice ShellIconPicker::Pick(HWND owner, const std::wstring& file, int index) {
     IconChoice choice;
     choice.outcome = IconChoice::Outcome::Unavailable;
     HMODULE shell = GetModuleHandleW(L"shell32.dll");
     if (!shell) return choice;
-    auto pick = reinterpret_cast<PickIconDlgFunction>(
-        reinterpret_cast<void*>(GetProcAddress(shell, MAKEINTRESOURCEA(62))));
+    auto pick =
+        reinterpret_cast<PickIconDlgFunction>(reinterpret_cast<void*>(GetProcAddress(shell, MAKEINTRESOURCEA(62))));
     if (!pick) return choice;
     std::vector<wchar_t> buffer(kPickerBufferLength, L'\0');
     file.copy(buffer.data(), kPickerBufferLength - 1);

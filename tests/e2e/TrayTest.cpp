@@ -34,9 +34,7 @@ bool HotkeyTaken(UINT modifiers, UINT key) {
     return false;
 }
 
-void BroadcastTaskbarCreated() {
-    PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-}
+void BroadcastTaskbarCreated() { PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0); }
 
 class TrayTest : public ::testing::Test {
 protected:
@@ -49,6 +47,14 @@ protected:
         ASSERT_TRUE(hc_.Start());
         ASSERT_TRUE(hc_.WaitUntilStarted());
         ASSERT_TRUE(WaitForTrayIconCount(1)) << "no icon in the notification area";
+    }
+    // With privacy action 1 only the window in front goes.
+    void StartHcAndHideWithCtrlSpace(WindowHelper& helper, HWND window) {
+        ASSERT_NO_FATAL_FAILURE(StartHc());
+        helper.BringToFront(window);
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }));
+        PressKeys({VK_CONTROL}, VK_SPACE);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
     }
     std::vector<HWND> AboutWindows() {
         std::vector<HWND> shown;
@@ -114,11 +120,7 @@ TEST_F(TrayTest, ExitWithHiddenWindowsAsksFirstCancelKeepsThemHiddenAndOkShowsTh
     key_.SetString(L"StartUp", L"HideIcon", L"0");
     WindowHelper helper;
     HWND secret = helper.Open(L"Secret plan");
-    StartHc();
-    helper.BringToFront(secret);
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == secret; }));
-    PressKeys({VK_CONTROL}, VK_SPACE);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(secret); }));
+    ASSERT_NO_FATAL_FAILURE(StartHcAndHideWithCtrlSpace(helper, secret));
 
     ChooseExit();
     HWND box = WaitForDialog(L"HushCloak");
@@ -142,8 +144,7 @@ TEST_F(TrayTest, ExitWithHiddenWindowsAsksFirstCancelKeepsThemHiddenAndOkShowsTh
     EXPECT_EQ(RegGetValueW(section, nullptr, L"AutoStart", RRF_RT_REG_SZ, nullptr, value, &bytes), ERROR_SUCCESS);
     EXPECT_STREQ(value, L"0");
     bytes = sizeof(value);
-    EXPECT_EQ(RegGetValueW(section, nullptr, L"DisSplScreen", RRF_RT_REG_SZ, nullptr, value, &bytes),
-              ERROR_SUCCESS);
+    EXPECT_EQ(RegGetValueW(section, nullptr, L"DisSplScreen", RRF_RT_REG_SZ, nullptr, value, &bytes), ERROR_SUCCESS);
     EXPECT_STREQ(value, L"1");
     RegCloseKey(section);
 }
@@ -202,6 +203,20 @@ TEST_F(TrayTest, TheIconComesBackWhenTheShellStartsAgain) {
     ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data));
     ASSERT_TRUE(WaitForTrayIconCount(0));
     BroadcastTaskbarCreated();
+    EXPECT_TRUE(WaitForTrayIconCount(1));
+}
+
+TEST_F(TrayTest, APrivacyActionThatHidesTheIconKeepsItAwayUntilTheWindowsComeBack) {
+    key_.SetString(L"StartUp", L"Action", L"1");  // "Always hide the application System Tray icon" stays ticked
+    WindowHelper helper;
+    HWND secret = helper.Open(L"Secret plan");
+    ASSERT_NO_FATAL_FAILURE(StartHcAndHideWithCtrlSpace(helper, secret));
+    EXPECT_TRUE(WaitForTrayIconCount(0));
+    BroadcastTaskbarCreated();
+    EXPECT_FALSE(WaitForTrayIconCount(1, 500));
+
+    PressKeys({VK_CONTROL}, VK_BACK);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(secret) != FALSE; }));
     EXPECT_TRUE(WaitForTrayIconCount(1));
 }
 

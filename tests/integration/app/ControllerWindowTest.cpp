@@ -44,10 +44,10 @@ protected:
     int dialogsOpened_ = 0;
 
     std::unique_ptr<TForm2> MakeController() {
-        return std::make_unique<TForm2>(ControllerParts{hotkeys_, messages_, rig_.dispatcher, rig_.engine,
-                                                        rig_.settings, rig_.switches, runKeys_, picker_,
-                                                        L"C:\\Program Files\\Hushcloak Privacy\\HC.exe"},
-                                        [&] { ++dialogsOpened_; });
+        return std::make_unique<TForm2>(
+            ControllerParts{hotkeys_, messages_, rig_.dispatcher, rig_.engine, rig_.settings, rig_.switches, runKeys_,
+                            picker_, L"C:\\Program Files\\Hushcloak Privacy\\HC.exe"},
+            [&] { ++dialogsOpened_; });
     }
     static bool Taken(UINT modifiers, UINT key) {
         if (!RegisterHotKey(nullptr, 77, modifiers, key)) return true;
@@ -219,8 +219,7 @@ TEST_F(ControllerWindowTest, StartWithWindowsFallsBackToTheUsersKeyAndTheTickFol
 
     SendMessageW(controller->Handle(), WM_COMMAND, kAutoStart, 0);
     EXPECT_EQ(runKeys_.values.size(), 1u);
-    EXPECT_EQ((runKeys_.values[{RunScope::User, L"HushCloak"}]),
-              L"\"C:\\Program Files\\Hushcloak Privacy\\HC.exe\"");
+    EXPECT_EQ((runKeys_.values[{RunScope::User, L"HushCloak"}]), L"\"C:\\Program Files\\Hushcloak Privacy\\HC.exe\"");
     controller->PopupMenu1Popup();
     EXPECT_TRUE(Checked(menu, kAutoStart));
 
@@ -236,7 +235,8 @@ TEST_F(ControllerWindowTest, StartWithWindowsFallsBackToTheUsersKeyAndTheTickFol
     controller->PopupMenu1Popup();
     EXPECT_FALSE(Checked(menu, kAutoStart));
     ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].text, L"Hushcloak Privacy could not be added to the programs that start with Windows.");
+    EXPECT_EQ(messages_.shown[0].text,
+              L"Hushcloak Privacy could not be added to the programs that start with Windows.");
     EXPECT_EQ(messages_.shown[0].caption, L"Error");
 }
 
