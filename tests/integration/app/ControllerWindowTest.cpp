@@ -238,6 +238,15 @@ TEST_F(ControllerWindowTest, StartWithWindowsFallsBackToTheUsersKeyAndTheTickFol
     EXPECT_EQ(messages_.shown[0].text,
               L"Hushcloak Privacy could not be added to the programs that start with Windows.");
     EXPECT_EQ(messages_.shown[0].caption, L"Error");
+
+    // An entry that cannot be removed keeps the tick, and the user learns that the program still starts.
+    runKeys_.values[{RunScope::Machine, L"HushCloak"}] = L"\"C:\\HC.exe\"";
+    SendMessageW(controller->Handle(), WM_COMMAND, kAutoStart, 0);
+    controller->PopupMenu1Popup();
+    EXPECT_TRUE(Checked(menu, kAutoStart));
+    ASSERT_EQ(messages_.shown.size(), 2u);
+    EXPECT_EQ(messages_.shown[1].text,
+              L"Hushcloak Privacy could not be removed from the programs that start with Windows.");
 }
 
 TEST_F(ControllerWindowTest, AnIconIsStoredOnlyWhenTheUserConfirmedItInThePicker) {
@@ -260,6 +269,14 @@ TEST_F(ControllerWindowTest, AnIconIsStoredOnlyWhenTheUserConfirmedItInThePicker
     EXPECT_EQ(store.ReadString(L"StartUp", L"IconFile", L""), L"%SystemRoot%\\SYSTEM32\\shell32.dll");
     EXPECT_EQ(store.ReadString(L"StartUp", L"IconIndex", L""), L"12");
     EXPECT_TRUE(messages_.shown.empty());
+
+    // A confirmed file without that icon changes nothing and says so.
+    picker_.answer = IconChoice{IconChoice::Outcome::Confirmed, L"C:\\nowhere\\missing.dll", 0};
+    SendMessageW(controller->Handle(), WM_COMMAND, kChangeIcon1, 0);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(SettingsStore().ReadString(L"StartUp", L"IconIndex", L""), L"12");
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].text, L"The chosen icon could not be loaded; the icon stays as it is.");
 }
 
 TEST_F(ControllerWindowTest, AStoredIconFileWithoutThatIconLeavesTheBuiltInIcon) {
