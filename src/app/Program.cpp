@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "app/AboutWindow.h"
 #include "app/SplashWindow.h"
+#include "app/TrayIcon.h"
 #include "hotkeys/HotkeyDialog.h"
 #include "platform/CrashGuard.h"
 #include "platform/Processes.h"
@@ -89,8 +91,13 @@ bool Program::StartUp() {
 
     helpFile_ = HelpFilePath(processes::OwnExecutablePath());
 
-    controller_ = std::make_unique<TForm2>(hotkeyService_, messages_, dispatcher_, [this] { ShowHotkeyDialog(); });
+    controller_ = std::make_unique<TForm2>(
+        ControllerParts{hotkeyService_, messages_, dispatcher_, engine_, settings_, switches_, runKeys_,
+                        iconPicker_, processes::OwnExecutablePath()},
+        [this] { ShowHotkeyDialog(); });
     if (!controller_->Handle()) return false;
+    shell_.SetTray(&controller_->JvTrayIcon1());
+    shell_.SetAbout(&controller_->About());
     configuration_ = ConfigurationSetup(CommonAppDataFolder());
     CreateWindows();
 
@@ -116,6 +123,7 @@ void Program::CreateWindows() {
     defaults.panicLeft = GetSystemMetrics(SM_XVIRTUALSCREEN);
     defaults.panicTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
     settings_ = LoadSettings(SettingsStore(), defaults);
+    controller_->ApplyStoredIcon();
     hotkeyDialog_ = std::make_unique<THotKey_f>(settings_, messages_, hotkeyService_,
                                                 [this](Sender sender) { dispatcher_.DoHotKey(sender); });
     dispatcher_.SetCustomHotkeys(hotkeyDialog_.get());

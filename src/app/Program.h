@@ -17,6 +17,8 @@
 #include "platform/Messages.h"
 #include "platform/Processes.h"
 #include "platform/Shell.h"
+#include "platform/Icons.h"
+#include "platform/RunKeys.h"
 #include "platform/WindowSystem.h"
 #include "settings/Configuration.h"
 #include "settings/Settings.h"
@@ -49,6 +51,8 @@ private:
     ShellIconSource iconSource_;
     Win32HotkeyService hotkeyService_;
     Win32Messages messages_;
+    Win32RunKeys runKeys_;
+    ShellIconPicker iconPicker_;
     Configuration configuration_;
     Settings settings_;
     std::wstring helpFile_;
