@@ -1,0 +1,23 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace hc::files {
+
+// Text files in the system's 8-bit code page, converted at this one place.
+// The lines of a file, each without its CR LF or LF ending; nullopt when the file cannot be read.
+std::optional<std::vector<std::wstring>> ReadLines(const std::wstring& path);
+// Creates or overwrites the file with each line followed by CR LF. False on any failure; what was written
+// before it stays in the file.
+bool WriteLines(const std::wstring& path, const std::vector<std::wstring>& lines);
+bool Exists(const std::wstring& path);
+// True when the file is gone afterwards (also when it never existed).
+bool Delete(const std::wstring& path);
+// Text in the system's 8-bit code page.
+std::string ToCodePage(const std::wstring& text);
+std::wstring FromCodePage(const std::string& bytes);
+// The value of an environment variable; empty when unset.
+std::wstring EnvironmentVariable(const std::wstring& name);
+
+}  // namespace hc::files
