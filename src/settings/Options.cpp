@@ -30,23 +30,21 @@ std::wstring ValueForFile(std::int32_t value) { return IntToText(value); }
 std::wstring ValueForFile(double value) { return RatioToText(value); }
 std::wstring ValueForFile(const std::wstring& value) { return OneLine(value); }
 
-bool ReadField(const std::wstring& line, const std::wstring& key, bool& field) {
+template <class T, class Parser>
+bool ReadWith(const std::wstring& line, const std::wstring& key, T& field, Parser parse) {
     if (line.find(key) == std::wstring::npos) return true;
-    const auto value = ParseBoolValue(line, key);
+    const auto value = parse(line, key);
     if (value) field = *value;
     return value.has_value();
+}
+bool ReadField(const std::wstring& line, const std::wstring& key, bool& field) {
+    return ReadWith(line, key, field, &ParseBoolValue);
 }
 bool ReadField(const std::wstring& line, const std::wstring& key, std::int32_t& field) {
-    if (line.find(key) == std::wstring::npos) return true;
-    const auto value = ParseIntegerValue(line, key);
-    if (value) field = *value;
-    return value.has_value();
+    return ReadWith(line, key, field, &ParseIntegerValue);
 }
 bool ReadField(const std::wstring& line, const std::wstring& key, double& field) {
-    if (line.find(key) == std::wstring::npos) return true;
-    const auto value = ParseFloatValue(line, key);
-    if (value) field = *value;
-    return value.has_value();
+    return ReadWith(line, key, field, &ParseFloatValue);
 }
 bool ReadField(const std::wstring& line, const std::wstring& key, std::wstring& field) {
     if (line.find(key) != std::wstring::npos) field = ParseStringValue(line, key);
