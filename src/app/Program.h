@@ -12,7 +12,10 @@
 #include "platform/Hotkeys.h"
 #include "platform/WindowSystem.h"
 #include "settings/Configuration.h"
+#include "settings/Options.h"
 #include "settings/Settings.h"
+#include "settings/Statistics.h"
+#include "update/UpdateCommand.h"
 
 namespace hc {
 
@@ -26,12 +29,16 @@ public:
     ~Program();
     // The whole run: single-instance check, start-up, message loop. Returns the exit code.
     int Run();
+    // What every "Check for updates..." control calls; null until start-up has made it.
+    UpdateCommand* Updates() { return updateCommand_.get(); }
 
 private:
     bool StartUp();
     void CreateWindows();
     void FinishSplash(std::unique_ptr<TSplash_f> splash, DWORD shownAt);
     void ShowHotkeyDialog();
+    void CreateUpdateCheck();
+    void EndForInstaller();
 
     UniqueHandle instanceMutex_;
     Win32WindowSystem windowSystem_;
@@ -52,6 +59,13 @@ private:
 
     std::unique_ptr<TForm2> controller_;
     std::unique_ptr<THotKey_f> hotkeyDialog_;
+
+    TOptions options_;
+    TStatistics statistics_;
+    AuthenticodeVerifier installerVerifier_;
+    ShellInstallerStarter installerStarter_;
+    std::unique_ptr<UpdateSession> updateSession_;
+    std::unique_ptr<UpdateCommand> updateCommand_;
 };
 
 // Runs the message loop until WM_QUIT; returns its exit code.

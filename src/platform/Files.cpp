@@ -76,6 +76,17 @@ bool Exists(const std::wstring& path) {
 
 bool Delete(const std::wstring& path) { return DeleteFileW(path.c_str()) || !Exists(path); }
 
+Lock::Lock(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) handle_ = file;
+}
+
+void Lock::Release() {
+    if (handle_) CloseHandle(static_cast<HANDLE>(handle_));
+    handle_ = nullptr;
+}
+
 std::wstring EnvironmentVariable(const std::wstring& name) {
     const DWORD size = GetEnvironmentVariableW(name.c_str(), nullptr, 0);
     if (size == 0) return {};

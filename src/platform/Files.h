@@ -17,6 +17,20 @@ bool Delete(const std::wstring& path);
 // Text in the system's 8-bit code page.
 std::string ToCodePage(const std::wstring& text);
 std::wstring FromCodePage(const std::string& bytes);
+// Keeps a file open for reading only, so nobody can change, rename or delete it while it is held.
+class Lock {
+public:
+    explicit Lock(const std::wstring& path);
+    ~Lock() { Release(); }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+    bool IsHeld() const { return handle_ != nullptr; }
+    void Release();
+
+private:
+    void* handle_ = nullptr;
+};
+
 // The value of an environment variable; empty when unset.
 std::wstring EnvironmentVariable(const std::wstring& name);
 
