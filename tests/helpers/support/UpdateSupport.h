@@ -29,6 +29,23 @@ private:
 // True while a process with this executable name (no folder) runs.
 bool ProcessNamedRuns(const std::wstring& exeName);
 
+// Ends every process with this executable name (installers a test caused to start).
+void EndProcessesNamed(const std::wstring& exeName);
+
+// Trusts a DER root certificate in the current user's root store while the object lives.
+class ScopedTrustedRoot {
+public:
+    explicit ScopedTrustedRoot(const std::wstring& derPath);
+    ~ScopedTrustedRoot();
+    ScopedTrustedRoot(const ScopedTrustedRoot&) = delete;
+    ScopedTrustedRoot& operator=(const ScopedTrustedRoot&) = delete;
+    bool IsTrusted() const { return trusted_; }
+
+private:
+    std::string der_;
+    bool trusted_ = false;
+};
+
 // Test doubles of the installer's gatekeepers.
 class ScriptedVerifier : public hc::SignatureVerifier {
 public:
