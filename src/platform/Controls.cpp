@@ -27,10 +27,13 @@ int ProgressPosition(HWND progressBar) {
     return IsWindow(progressBar) ? static_cast<int>(SendMessageW(progressBar, PBM_GETPOS, 0, 0)) : 0;
 }
 
-bool PumpPendingMessages() {
+void PostQuit(int exitCode) { PostQuitMessage(exitCode); }
+
+bool PumpPendingMessages(int* quitCode) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
+            if (quitCode) *quitCode = static_cast<int>(msg.wParam);
             PostQuitMessage(static_cast<int>(msg.wParam));
             return false;
         }

@@ -12,8 +12,10 @@ void SetProgressRange(HWND progressBar, int maximum);
 void SetProgressPosition(HWND progressBar, int position);
 int ProgressPosition(HWND progressBar);
 
-// Handles the messages that are waiting now. False when the program was asked to end (the quit request is
-// posted again for the loop that owns it).
-bool PumpPendingMessages();
+// Handles the messages that are waiting now. False when the program was asked to end: the quit request is
+// posted again for the loop that owns it, and its exit code goes to quitCode.
+bool PumpPendingMessages(int* quitCode = nullptr);
+// Asks this thread's main loop to end with the exit code.
+void PostQuit(int exitCode);
 
 }  // namespace hc::controls

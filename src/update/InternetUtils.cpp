@@ -45,7 +45,7 @@ void TEventHandlers::URLOnDownloadProgress(DownloadTargets& Sender, std::uint32_
     controls::SetProgressPosition(Sender.progressBar, static_cast<int>(position));
     if (const auto percent = DownloadPercent(position, static_cast<std::uint32_t>(maximum)))
         controls::SetText(Sender.percentLabel, IntToText(*percent) + L" %");
-    if (!controls::PumpPendingMessages()) Sender.quitSeen = true;
+    if (!controls::PumpPendingMessages(&Sender.quitCode)) Sender.quitSeen = true;
     if (Sender.quitSeen || (Sender.cancelRequested && *Sender.cancelRequested)) Cancel = true;
 }
 
@@ -53,7 +53,7 @@ int DownloadFileWithProgress(const std::wstring& url, const std::wstring& path, 
                              const bool* cancelRequested) {
     internet::RemoveFromCache(url);
     // The targets live for this download only: nothing reports to the controls once it has ended.
-    DownloadTargets targets{progressBar, percentLabel, cancelRequested, false};
+    DownloadTargets targets{progressBar, percentLabel, cancelRequested, false, 0};
     const auto outcome = internet::DownloadToFile(url, path, [&targets](const internet::DownloadProgress& report) {
         bool cancel = false;
         TEventHandlers::URLOnDownloadProgress(targets, report.progress, report.progressMax, report.statusCode,
@@ -61,6 +61,9 @@ int DownloadFileWithProgress(const std::wstring& url, const std::wstring& path, 
         return !cancel;
     });
     controls::SetProgressPosition(progressBar, 0);
+    // The download service may run a message loop of its own while it winds down, and that loop drops a quit
+    // request: ask again, so the program still ends.
+    if (targets.quitSeen) controls::PostQuit(targets.quitCode);
     if (outcome.Succeeded() && !targets.quitSeen) return 0;
     files::Delete(path);
     return 1;

@@ -28,6 +28,7 @@ struct DownloadTargets {
     HWND percentLabel = nullptr;
     const bool* cancelRequested = nullptr;
     bool quitSeen = false;
+    int quitCode = 0;
 };
 
 // Downloads with progress shown on the two controls; the bar goes back to 0 afterwards and the label keeps

@@ -69,7 +69,7 @@ protected:
 };
 
 TEST_F(ProgressWindow, ShowsPercentsWithHalvesToEvenAndKeepsTheLabelForAMaximumOf0) {
-    DownloadTargets targets{bar, label, nullptr, false};
+    DownloadTargets targets{bar, label, nullptr, false, 0};
     bool cancel = false;
     TEventHandlers::URLOnDownloadProgress(targets, 512, 1024, 0, L"", cancel);
     EXPECT_EQ(controls::Text(label), L"50 %");
@@ -86,7 +86,7 @@ TEST_F(ProgressWindow, ShowsPercentsWithHalvesToEvenAndKeepsTheLabelForAMaximumO
     EXPECT_FALSE(cancel);
 
     const bool stop = true;
-    DownloadTargets stopped{bar, label, &stop, false};
+    DownloadTargets stopped{bar, label, &stop, false, 0};
     TEventHandlers::URLOnDownloadProgress(stopped, 1, 2, 0, L"", cancel);
     EXPECT_TRUE(cancel);
 }

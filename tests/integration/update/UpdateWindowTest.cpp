@@ -307,6 +307,34 @@ TEST_F(UpdateWindowTest, ClosingDuringTheDownloadCancelsItAndLeavesNoPartialInst
     EXPECT_TRUE(starter.started.empty());
 }
 
+TEST_F(UpdateWindowTest, AQuitDuringTheDownloadStopsItAndReachesTheMainLoop) {
+    ServeLatest("6.1.1.5");
+    hctest::UpdateServer::Response slow;
+    slow.body.assign(2000000, 'M');
+    slow.chunkSize = 8192;
+    slow.pauseMs = 20;
+    server.Serve("/files/setup_x86.exe", slow);
+    UpdateCommand command(session, nullptr, messages, {[this] { ++closedCalls; }, [this] { ++startedCalls; }});
+    hctest::PostedAction inside;
+    hctest::PostedAction duringDownload;
+    inside.Post([&] {
+        Click(*command.Current(), W::kIdBtnCheckNow);
+        duringDownload.Post([] { PostQuitMessage(3); });  // the program is asked to end
+        Click(*command.Current(), W::kIdBtnDownload);
+    });
+    const DWORD start = GetTickCount();
+    command.Checkforupdates1Click();
+    EXPECT_LT(GetTickCount() - start, 4000u);
+    EXPECT_TRUE(duringDownload.HasRun());
+    EXPECT_EQ(command.Current(), nullptr);
+    MSG quit{};
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(quit.wParam, 3u);
+    EXPECT_EQ(closedCalls, 0);  // the program ends: no main window to show
+    EXPECT_EQ(startedCalls, 0);
+    EXPECT_FALSE(files::Exists(folder + L"\\setup_x86.exe"));
+}
+
 TEST_F(UpdateWindowTest, TheCommandKeepsOneWindowAndASecondWindowUsesTheEarlierCheck) {
     ServeLatest("6.1.1.5");
     UpdateCommand command(session, nullptr, messages, {[this] { ++closedCalls; }, {}});
