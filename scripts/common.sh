@@ -3,7 +3,7 @@
 
 HC_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 HC_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev cmake ninja-build googletest
-             wine wine64 xvfb xauth x11-apps imagemagick)
+             wine wine64 xvfb xauth x11-apps imagemagick openssl osslsigncode)
 
 hc_install_packages() {
     local missing=()

@@ -127,6 +127,28 @@ void Program::CreateWindows() {
     hotkeyDialog_ = std::make_unique<THotKey_f>(settings_, messages_, hotkeyService_,
                                                 [this](Sender sender) { dispatcher_.DoHotKey(sender); });
     dispatcher_.SetCustomHotkeys(hotkeyDialog_.get());
+    CreateUpdateCheck();
+    controller_->SetCheckForUpdates([this] { updateCommand_->Checkforupdates1Click(); });
+}
+
+void Program::CreateUpdateCheck() {
+    updateSession_ = std::make_unique<UpdateSession>(
+        configuration_.runningVersion, CurrentUpdateAddresses(),
+        UpdatePaths{configuration_.tempDownloadFolder, configuration_.localVersionFile, configuration_.localNewsFile},
+        installerVerifier_, installerStarter_);
+    // Closing the window shows the main window once it exists: gate, then MainWindowView::Open.
+    updateCommand_ = std::make_unique<UpdateCommand>(*updateSession_, &options_, messages_,
+                                                     TUpdate_f::Callbacks{[] {}, [this] { EndForInstaller(); }});
+}
+
+// The installer runs: end as the exit command does, with the hidden windows shown and the settings kept.
+void Program::EndForInstaller() {
+    const HWND controller = controller_ ? controller_->Handle() : nullptr;
+    if (!controller || !dispatcher_.Gate().MayShowHidden(controller)) return;
+    engine_.IsExiting();
+    shell_.CloseMainWindow();  // its close saves the settings
+    shell_.SetTrayIconActive(false);
+    PostMessageW(controller, WM_CLOSE, 0, 0);
 }
 
 void Program::ShowHotkeyDialog() {

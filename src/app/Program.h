@@ -21,7 +21,10 @@
 #include "platform/RunKeys.h"
 #include "platform/WindowSystem.h"
 #include "settings/Configuration.h"
+#include "settings/Options.h"
 #include "settings/Settings.h"
+#include "settings/Statistics.h"
+#include "update/UpdateCommand.h"
 
 namespace hc {
 
@@ -35,6 +38,8 @@ public:
     ~Program();
     // The whole run: single-instance check, start-up, message loop. Returns the exit code.
     int Run();
+    // What every "Check for updates..." control calls; null until start-up has made it.
+    UpdateCommand* Updates() { return updateCommand_.get(); }
 
 private:
     bool StartUp();
@@ -43,6 +48,8 @@ private:
     void CloseSplash();
     void RecoverHiddenWindows();
     void ShowHotkeyDialog();
+    void CreateUpdateCheck();
+    void EndForInstaller();
 
     std::optional<ComApartment> com_;  // first in, last out: every window below may use COM
     UniqueHandle instanceMutex_;
@@ -73,6 +80,13 @@ private:
     std::unique_ptr<TForm2> controller_;
     std::unique_ptr<THotKey_f> hotkeyDialog_;
     std::unique_ptr<TSplash_f> splash_;
+
+    TOptions options_;
+    TStatistics statistics_;
+    AuthenticodeVerifier installerVerifier_;
+    ShellInstallerStarter installerStarter_;
+    std::unique_ptr<UpdateSession> updateSession_;
+    std::unique_ptr<UpdateCommand> updateCommand_;
 };
 
 // Runs the message loop until WM_QUIT; returns its exit code.

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "platform/Handles.h"
 #include "platform/Shell.h"
 
 namespace hc::files {
@@ -27,5 +28,95 @@ std::optional<std::vector<std::wstring>> FolderEntries(const std::wstring& folde
 }
 
 std::wstring RecentDocumentsFolder() { return shell::SpecialFolderPath(CSIDL_RECENT); }
+
+std::wstring FromCodePage(const std::string& bytes) {
+    if (bytes.empty()) return {};
+    const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring text(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
+    return text;
+}
+
+std::string ToCodePage(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int size =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
+std::optional<std::vector<std::wstring>> ReadLines(const std::wstring& path) {
+    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        file.release();
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    for (;;) {
+        if (!ReadFile(file.get(), buffer, sizeof(buffer), &read, nullptr)) return std::nullopt;
+        if (read == 0) break;
+        bytes.append(buffer, read);
+    }
+    std::vector<std::wstring> lines;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find('\n', start);
+        const bool last = end == std::string::npos;
+        if (last) end = bytes.size();
+        size_t cut = end;
+        if (cut > start && bytes[cut - 1] == '\r') --cut;
+        lines.push_back(FromCodePage(bytes.substr(start, cut - start)));
+        start = last ? end : end + 1;
+    }
+    return lines;
+}
+
+bool WriteLines(const std::wstring& path, const std::vector<std::wstring>& lines) {
+    UniqueHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        file.release();
+        return false;
+    }
+    for (const std::wstring& line : lines) {
+        const std::string bytes = ToCodePage(line) + "\r\n";
+        DWORD written = 0;
+        if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+            written != bytes.size())
+            return false;
+    }
+    return true;
+}
+
+bool Exists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Delete(const std::wstring& path) { return DeleteFileW(path.c_str()) || !Exists(path); }
+
+Lock::Lock(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) handle_ = file;
+}
+
+void Lock::Release() {
+    if (handle_) CloseHandle(static_cast<HANDLE>(handle_));
+    handle_ = nullptr;
+}
+
+std::wstring EnvironmentVariable(const std::wstring& name) {
+    const DWORD size = GetEnvironmentVariableW(name.c_str(), nullptr, 0);
+    if (size == 0) return {};
+    std::wstring value(size, L'\0');
+    const DWORD length = GetEnvironmentVariableW(name.c_str(), value.data(), size);
+    value.resize(length < size ? length : 0);
+    return value;
+}
 
 }  // namespace hc::files

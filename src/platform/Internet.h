@@ -1,0 +1,38 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace hc::internet {
+
+// Drops a cached copy of the address, so the next download asks the server.
+void RemoveFromCache(const std::wstring& url);
+
+struct DownloadProgress {
+    ULONG progress = 0;
+    ULONG progressMax = 0;
+    ULONG statusCode = 0;
+    std::wstring statusText;
+};
+
+// Called for each progress notification of a download; returning false cancels the download.
+using ProgressHandler = std::function<bool(const DownloadProgress&)>;
+
+struct DownloadOutcome {
+    HRESULT result = E_FAIL;  // what the download service reported
+    DWORD httpStatus = 0;     // the server's status line; 0 when none was seen (not HTTP, or no answer)
+    bool cancelled = false;
+    bool complete = true;     // false when the file is shorter than the size the server announced
+    // The service reports success for an error page and for a cut transfer too: only a whole 2xx answer (or a
+    // non-HTTP source) counts.
+    bool Succeeded() const {
+        return SUCCEEDED(result) && !cancelled && complete && (httpStatus == 0 || httpStatus / 100 == 2);
+    }
+};
+
+// URLDownloadToFileW with a binding callback that watches the HTTP status and reports progress.
+DownloadOutcome DownloadToFile(const std::wstring& url, const std::wstring& path,
+                               const ProgressHandler& onProgress = {});
+
+}  // namespace hc::internet

@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "update/UpdateAddresses.h"
+#include "update/Version.h"
+
+namespace hc {
+namespace {
+
+TVersion Read(std::vector<std::wstring> lines) {
+    TVersion version;
+    version.ReadVersionFile(lines, L"x86");
+    return version;
+}
+
+TEST(VersionFile, ReadsTheThreeLinesAndComparesOnlyTheBuild) {
+    const TVersion running(6, 1, 1, 4, L"x86", CalendarDate{2017, 8, 8}, L"");
+    const TVersion latest = Read({L"6.1.1.5", L"24.12.2018", L"http://h/setup_Flag_Platform.exe", L"ignored"});
+    EXPECT_EQ(latest.GetMajorVersion(), 6);
+    EXPECT_EQ(latest.GetMinorVersion(), 1);
+    EXPECT_EQ(latest.GetRelease(), 1);
+    EXPECT_EQ(latest.GetBuild(), 5);
+    EXPECT_EQ(latest.GetReleaseDate(), (CalendarDate{2018, 12, 24}));
+    EXPECT_EQ(latest.GetUpdateInstallerURL(), L"http://h/setup_x86.exe");
+    EXPECT_TRUE(latest.IsNewerVersion(running));
+    EXPECT_FALSE(Read({L"7.0.0.4", L"1.1.2019", L""}).IsNewerVersion(running));
+    EXPECT_TRUE(Read({L"1.0.0.5", L"1.1.2019", L""}).IsNewerVersion(running));
+    EXPECT_EQ(Read({L"6.1.1.4294967296", L"1.1.2019", L""}).GetBuild(), 4294967296LL);
+    EXPECT_EQ(Read({L"6..1.1.4", L"29.2.2020", L""}).GetBuild(), 4);
+    EXPECT_EQ(Read({L"6.1.1.4", L"1.1.2019", L"a_flag_platform_Flag_PlatformFlag_Platform"}).GetUpdateInstallerURL(),
+              L"a_flag_platform_x86x86");
+    EXPECT_EQ(BuildOf(nullptr), 0);
+    EXPECT_EQ(InstallerUrlOf(nullptr), L"");
+}
+
+TEST(VersionFile, AFileThatDoesNotParseFailsKeepingTheFieldsReadBefore) {
+    TVersion version;
+    EXPECT_THROW(version.ReadVersionFile({L"6.1.1", L"1.1.2019"}, L"x86"), VersionFileError);
+    EXPECT_EQ(version.GetMajorVersion(), 6);
+    EXPECT_EQ(version.GetRelease(), 1);
+    EXPECT_EQ(version.GetBuild(), 0);
+    EXPECT_THROW(Read({L"6.1.1.4", L"31.2.2018"}), VersionFileError);
+    EXPECT_THROW(Read({L"6.1.1.4", L"29.2.2019"}), VersionFileError);
+    EXPECT_THROW(Read({L"6.1.x.4", L"1.1.2019"}), VersionFileError);
+    EXPECT_THROW(Read({L"6.1.1.4"}), VersionFileError);
+    EXPECT_THROW(Read({}), VersionFileError);
+}
+
+TEST(UpdateAddresses, TheOverrideReplacesSchemeHostAndPortOnly) {
+    const auto builtIn = ResolveUpdateAddresses(L"");
+    EXPECT_TRUE(builtIn.versionFileUrl.starts_with(L"https://"));
+    EXPECT_EQ(ResolveUpdateAddresses(L"127.0.0.1:80").versionFileUrl, builtIn.versionFileUrl);
+    const auto local = ResolveUpdateAddresses(L"http://127.0.0.1:8765");
+    EXPECT_EQ(local.serverName, L"127.0.0.1");
+    EXPECT_EQ(local.versionFileUrl, L"http://127.0.0.1:8765/downloads/updates/hc/versionchk.cfg");
+    EXPECT_EQ(local.newsFileUrl, L"http://127.0.0.1:8765/downloads/updates/hc/news.cfg");
+    EXPECT_EQ(ResolveUpdateAddresses(L"http://localhost/").serverName, L"localhost");
+}
+
+}  // namespace
+}  // namespace hc
