@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/SplashWindow.h"
+#include "app/main/MainWindow.h"
 #include "hotkeys/HotkeyDialog.h"
 #include "platform/Processes.h"
 #include "settings/SettingsStore.h"
@@ -41,11 +42,12 @@ Program::Program()
 
 Program::~Program() = default;
 
-int RunMessageLoop() {
+int RunMessageLoop(const std::function<bool(MSG&)>& preTranslate) {
     MSG msg;
     BOOL result;
     while ((result = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
         if (result == -1) return 1;
+        if (preTranslate && preTranslate(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -55,7 +57,10 @@ int RunMessageLoop() {
 int Program::Run() {
     if (processes::NamedMutexExists(kInstanceMutexName)) return 0;  // another instance runs: end silently
     if (!StartUp()) return 1;
-    return RunMessageLoop();
+    const int exitCode = RunMessageLoop([this](MSG& msg) { return mainWindow_ && mainWindow_->PreTranslate(msg); });
+    // Every way out (the tray's exit, the system's shutdown) keeps what the user changed since the last close.
+    SaveSettingsNow();
+    return exitCode;
 }
 
 bool Program::StartUp() {
@@ -82,6 +87,7 @@ bool Program::StartUp() {
     KeepOffTaskbar(controller_->Handle());
     if (instanceMutex_) ReleaseMutex(instanceMutex_.get());
     FinishSplash(std::move(splash), splashShownAt);
+    if (mainWindow_ && !settings_.cbSilent) mainWindow_->ShowAtStart();
     return true;
 }
 
@@ -91,8 +97,27 @@ void Program::CreateWindows() {
     defaults.panicLeft = GetSystemMetrics(SM_XVIRTUALSCREEN);
     defaults.panicTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
     settings_ = LoadSettings(SettingsStore(), defaults);
+
+    MainWindowHooks hooks;
+    hooks.btnEditHotKEyClick = [this] {
+        if (hotkeyDialog_) hotkeyDialog_->ShowModal(mainWindow_ ? mainWindow_->Handle() : nullptr);
+    };
+    hooks.ReleaseHotKeys = [this] { controller_->ReleaseHotKeys(); };
+    hooks.RegisterHotKeys = [this] { controller_->RegisterHotKeys(); };
+    hooks.Save = [this] { SaveSettingsNow(); };
+    const std::wstring exe = processes::OwnExecutablePath();
+    const std::wstring welcome = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"images\\Index.html";
+    mainWindow_ = std::make_unique<TMain_f>(controller_->Handle(), settings_, engine_, themes_, std::move(hooks),
+                                            welcome);
+    shell_.SetMainWindow(mainWindow_.get());
     hotkeyDialog_ = std::make_unique<THotKey_f>(settings_, messages_, hotkeyService_,
                                                 [this](Sender sender) { dispatcher_.DoHotKey(sender); });
+}
+
+void Program::SaveSettingsNow() {
+    SettingsStore store;
+    // Nothing is reported: a close or an exit goes on either way, and the entries stored before stay.
+    SaveSettings(store, settings_);
 }
 
 void Program::ShowHotkeyDialog() {

@@ -4,6 +4,7 @@
 #include "app/ControllerWindow.h"
 #include "platform/Messages.h"
 #include "app/ProgramShell.h"
+#include "app/Theme.h"
 #include "engine/Dispatcher.h"
 #include "engine/ShellDecoyLauncher.h"
 #include "engine/VisibleWindowList.h"
@@ -18,6 +19,7 @@ namespace hc {
 
 class TSplash_f;
 class THotKey_f;
+class TMain_f;
 
 // The composition root: creates every long-lived object once, in the start-up order, and runs the program.
 class Program {
@@ -32,6 +34,8 @@ private:
     void CreateWindows();
     void FinishSplash(std::unique_ptr<TSplash_f> splash, DWORD shownAt);
     void ShowHotkeyDialog();
+    // The main window's save; it also runs when the program ends, however it ends.
+    void SaveSettingsNow();
 
     UniqueHandle instanceMutex_;
     Win32WindowSystem windowSystem_;
@@ -50,11 +54,14 @@ private:
     WindowEngine engine_;
     PrivacyDispatcher dispatcher_;
 
+    Themes themes_;
     std::unique_ptr<TForm2> controller_;
+    std::unique_ptr<TMain_f> mainWindow_;
     std::unique_ptr<THotKey_f> hotkeyDialog_;
 };
 
-// Runs the message loop until WM_QUIT; returns its exit code.
-int RunMessageLoop();
+// Runs the message loop until WM_QUIT; returns its exit code. preTranslate may take a message first (the main
+// window's keyboard handling).
+int RunMessageLoop(const std::function<bool(MSG&)>& preTranslate = {});
 
 }  // namespace hc

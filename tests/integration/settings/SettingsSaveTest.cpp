@@ -39,11 +39,11 @@ TEST_F(SettingsSaveTest, WritesEveryEntryAsTextAndLoadsBackTheSame) {
     ASSERT_TRUE(SaveSettings(store, s));
 
     const std::pair<const wchar_t*, const wchar_t*> expected[] = {
-        {L"DoBin", L"1"},     {L"TempFiles", L"0"},  {L"Recent", L"1"},      {L"URL", L"0"},
-        {L"UsePW", L"1"},     {L"UseDecoy", L"1"},   {L"HidePanic", L"0"},   {L"Decoy", L"C:\\decoy.txt"},
-        {L"Action", L"-1"},   {L"MuteAudio", L"0"},  {L"HkHide", L""},       {L"hkUnHide", L"CTRL+U"},
-        {L"Defaults", L"0"},  {L"PanicLeft", L"-40"}, {L"PanicTop", L"70"},  {L"btnPanic", L"Boss!"},
-        {L"Tray", L"1"},      {L"HideIcon", L"0"}};
+        {L"DoBin", L"1"},    {L"TempFiles", L"0"},   {L"Recent", L"1"},    {L"URL", L"0"},
+        {L"UsePW", L"1"},    {L"UseDecoy", L"1"},    {L"HidePanic", L"0"}, {L"Decoy", L"C:\\decoy.txt"},
+        {L"Action", L"-1"},  {L"MuteAudio", L"0"},   {L"HkHide", L""},     {L"hkUnHide", L"CTRL+U"},
+        {L"Defaults", L"0"}, {L"PanicLeft", L"-40"}, {L"PanicTop", L"70"}, {L"btnPanic", L"Boss!"},
+        {L"Tray", L"1"},     {L"HideIcon", L"0"}};
     for (const auto& [name, text] : expected) EXPECT_EQ(Stored(name), std::wstring(text)) << std::wstring(name).c_str();
     // Entries the controller writes are not the main window's to touch.
     EXPECT_EQ(Stored(L"AutoStart"), std::nullopt);
