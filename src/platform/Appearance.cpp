@@ -1,6 +1,7 @@
 #include "platform/Appearance.h"
 
 #include <commdlg.h>
+#include <shellapi.h>
 #include <objbase.h>
 
 #include <fstream>
@@ -52,6 +53,27 @@ std::wstring WindowText(HWND window) {
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
     return text;
+}
+
+IconPair ExtractFileIcon(const std::wstring& file, int index) {
+    IconPair icons;
+    if (file.empty() || index < 0) return icons;  // a negative index would name a resource id instead
+    // The tray's default names the file through %SystemRoot%.
+    wchar_t expanded[MAX_PATH] = {};
+    const DWORD length = ExpandEnvironmentStringsW(file.c_str(), expanded, MAX_PATH);
+    if (length == 0 || length > MAX_PATH) return icons;
+    // For a missing file, or past the last icon, Wine hands out a stock icon instead of none.
+    const DWORD attributes = GetFileAttributesW(expanded);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return icons;
+    const UINT count = ExtractIconExW(expanded, -1, nullptr, nullptr, 0);
+    if (static_cast<UINT>(index) >= count) return icons;
+    HICON large = nullptr;
+    HICON small = nullptr;
+    if (ExtractIconExW(expanded, index, &large, &small, 1) == 0) return icons;
+    icons.large.reset(large);
+    icons.small.reset(small);
+    if (!icons.large || !icons.small) return {};
+    return icons;
 }
 
 bool HtmlEngineAvailable() {

@@ -21,6 +21,14 @@ UINT DpiOf(HWND window);
 // A window text of any length.
 std::wstring WindowText(HWND window);
 
+// Icon number index of an icon file, program or library, large and small; both empty when the file holds no such
+// icon (the caller keeps its own then).
+struct IconPair {
+    UniqueHicon large;
+    UniqueHicon small;
+};
+IconPair ExtractFileIcon(const std::wstring& file, int index);
+
 // True when the system can render HTML pages (it cannot under Wine without its HTML engine).
 bool HtmlEngineAvailable();
 // A child window hosting the system's browser on the given address; null when it cannot be made.

@@ -289,6 +289,42 @@ TEST_F(MainWindowTest, StoredEdgeCasesShowAsTheStoreSaysAndSaveBackSound) {
     EXPECT_EQ(Stored(L"DoBin"), L"1");
 }
 
+TEST_F(MainWindowTest, BrowseNamesTheChosenDecoyWithoutTickingItAndCancelChangesNothing) {
+    const std::wstring decoy = MakeTempFolder(L"hc_browse") + L"\\Quarterly.txt";
+    HANDLE file = CreateFileW(decoy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    MainWindowDriver& ui = Start();
+    ASSERT_NE(main_, nullptr);
+    ASSERT_TRUE(ui.Click(L"Configure Hushcloak actions"));
+    EXPECT_FALSE(IsWindowEnabled(ui.Control(L"Launch an application or open a document")));
+
+    ASSERT_TRUE(ui.ClickWithoutWaiting(L"Browse"));
+    HWND dialog = WaitForDialog(L"Browse for HushCloak Decoy");
+    ASSERT_NE(dialog, nullptr);
+    wchar_t filter[64] = {};
+    SendMessageW(GetDlgItem(dialog, 0x470), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(filter));  // the type list
+    EXPECT_EQ(std::wstring(filter), L"All files");
+    HWND name = GetDlgItem(dialog, 0x47C);  // the file name box of the system's dialog
+    if (!name) name = GetDlgItem(dialog, 0x480);
+    ASSERT_NE(name, nullptr);
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(decoy.c_str()));
+    ClickButton(dialog, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }));
+    EXPECT_TRUE(WaitUntil([&] { return ui.Text(ids::DecoyApp).ends_with(L"\\Quarterly.txt"); }))
+        << std::string(ui.Text(ids::DecoyApp).begin(), ui.Text(ids::DecoyApp).end());
+    EXPECT_TRUE(IsWindowEnabled(ui.Control(L"Launch an application or open a document")));
+    EXPECT_FALSE(ui.Checked(L"Launch an application or open a document"));
+
+    ASSERT_TRUE(ui.ClickWithoutWaiting(L"Browse"));
+    dialog = WaitForDialog(L"Browse for HushCloak Decoy");
+    ASSERT_NE(dialog, nullptr);
+    ClickButton(dialog, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }));
+    EXPECT_TRUE(ui.Text(ids::DecoyApp).ends_with(L"\\Quarterly.txt"));
+    DeleteFileW(decoy.c_str());
+}
+
 TEST_F(MainWindowTest, TabWalksTheOptionsPageInOrderAndSpaceTogglesACheckBox) {
     MainWindowDriver& ui = Start();
     ASSERT_NE(main_, nullptr);

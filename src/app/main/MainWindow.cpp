@@ -39,6 +39,12 @@ TMain_f::TMain_f(HWND owner, Settings& settings, WindowEngine& engine, Themes& t
     // Owned by the hidden controller: no taskbar button, and it goes when the program goes.
     CreateWindowFor(kExStyle, kClassName, kMainWindowTitle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, owner);
     if (!hwnd) return;
+    // The icon chosen with "Change Icon..."; a file that holds no such icon leaves the program's own.
+    chosenIcon_ = appearance::ExtractFileIcon(settings_.IconFile, settings_.IconIndex);
+    if (chosenIcon_.large) {
+        SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(chosenIcon_.large.get()));
+        SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(chosenIcon_.small.get()));
+    }
     dpi_ = appearance::DpiOf(hwnd);
     fonts_.Make(dpi_);
     bannerFont_.reset(CreateFontW(-Scale(22, dpi_), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,

@@ -96,6 +96,7 @@ private:
     UniqueBrush toolbarBrush_;
     UniqueFont bannerFont_;
     HICON icon_ = nullptr;
+    appearance::IconPair chosenIcon_;  // from "IconFile", when it names an icon
 };
 
 }  // namespace hc

@@ -84,6 +84,11 @@ bool MainWindowDriver::Click(const std::wstring& caption) {
     return SendMessageTimeoutW(control, BM_CLICK, 0, 0, SMTO_NORMAL, 10000, &result) != 0;
 }
 
+bool MainWindowDriver::ClickWithoutWaiting(const std::wstring& caption) {
+    HWND control = Control(caption);
+    return control && PostMessageW(control, BM_CLICK, 0, 0);
+}
+
 bool MainWindowDriver::Checked(const std::wstring& caption) const {
     HWND control = Control(caption);
     return control && SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;

@@ -24,6 +24,8 @@ public:
     // Clicks a button (navigation buttons, check boxes, push buttons) and waits until the window has handled it;
     // not for a button that opens a modal window.
     bool Click(const std::wstring& caption);
+    // Clicks a button that opens a modal window, without waiting for it.
+    bool ClickWithoutWaiting(const std::wstring& caption);
     bool Checked(const std::wstring& caption) const;
     std::wstring Text(int id) const;
     // The page on show: the visible page window's first control id, 0 when the page area is empty.
