@@ -289,6 +289,23 @@ TEST_F(MainWindowTest, StoredEdgeCasesShowAsTheStoreSaysAndSaveBackSound) {
     EXPECT_EQ(Stored(L"DoBin"), L"1");
 }
 
+TEST_F(MainWindowTest, AMissingWelcomeFileIsSaidOnThePageInsteadOfAnEmptyPage) {
+    const std::wstring page = BinFolder() + L"images\\Index.html";
+    const std::wstring aside = page + L".aside";
+    ASSERT_TRUE(MoveFileExW(page.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING));
+    struct PutBack {
+        const std::wstring& from;
+        const std::wstring& to;
+        ~PutBack() { MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING); }
+    } putBack{aside, page};
+    MainWindowDriver& ui = Start();
+    ASSERT_NE(main_, nullptr);
+    ASSERT_TRUE(ui.Click(L"Welcome"));
+    const std::wstring text = ui.Text(ids::WelcomeText);
+    EXPECT_TRUE(text.starts_with(L"The Welcome page could not be read: ")) << std::string(text.begin(), text.end());
+    EXPECT_TRUE(text.ends_with(L"\\images\\Index.html"));
+}
+
 TEST_F(MainWindowTest, BrowseNamesTheChosenDecoyWithoutTickingItAndCancelChangesNothing) {
     const std::wstring decoy = MakeTempFolder(L"hc_browse") + L"\\Quarterly.txt";
     HANDLE file = CreateFileW(decoy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

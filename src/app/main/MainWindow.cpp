@@ -46,10 +46,7 @@ TMain_f::TMain_f(HWND owner, Settings& settings, WindowEngine& engine, Themes& t
         SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(chosenIcon_.small.get()));
     }
     dpi_ = appearance::DpiOf(hwnd);
-    fonts_.Make(dpi_);
-    bannerFont_.reset(CreateFontW(-Scale(22, dpi_), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                                  L"Verdana"));
+    MakeFonts();
 
     const auto child = [&](const wchar_t* cls, const wchar_t* text, int id, DWORD style, HFONT font) {
         HWND control =
@@ -293,9 +290,16 @@ void TMain_f::OnCommand(int id, int code) {
     }
 }
 
+void TMain_f::MakeFonts() {
+    fonts_.Make(dpi_);
+    bannerFont_.reset(CreateFontW(-Scale(22, dpi_), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                                  L"Verdana"));
+}
+
 void TMain_f::OnDpiChanged(UINT dpi, const RECT* suggested) {
     dpi_ = dpi;
-    fonts_.Make(dpi_);
+    MakeFonts();
     SendMessageW(GetDlgItem(hwnd, imgMenu), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.normal.get()), FALSE);
     SendMessageW(GetDlgItem(hwnd, lblTitle), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.title.get()), FALSE);
     SendMessageW(GetDlgItem(hwnd, Label23), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.link.get()), FALSE);

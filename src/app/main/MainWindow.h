@@ -73,6 +73,7 @@ private:
     void Paint();
     void OnCommand(int id, int code);
     void OnSlideTimer();
+    void MakeFonts();
     void OnDpiChanged(UINT dpi, const RECT* suggested);
     SIZE OuterSize(int clientWidth, int clientHeight) const;
 
