@@ -13,7 +13,7 @@ namespace {
 using namespace mainids;
 constexpr int kLogoSize = 64;
 
-const std::array<ControlSpec, 7> kAbout = {{
+const std::array<ControlRow, 7> kAbout = {{
     {WC_STATICW, L"", imgLogo, SS_ICON | SS_REALSIZECONTROL, 24, 24, kLogoSize, kLogoSize},
     {WC_STATICW, L"Hushcloak Privacy 6", lblAboutTitle, SS_LEFT, 112, 30, 500, 28, FontKind::Title},
     {WC_STATICW, L"Web:", lblWeb, SS_LEFT, 112, 84, 400, 18, FontKind::Bold},
@@ -24,7 +24,7 @@ const std::array<ControlSpec, 7> kAbout = {{
 }};
 }  // namespace
 
-std::span<const ControlSpec> AboutPage::Controls() const { return kAbout; }
+std::span<const ControlRow> AboutPage::Controls() const { return kAbout; }
 
 void AboutPage::OnCreated() {
     logo_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,

@@ -17,8 +17,8 @@ constexpr DWORD kListStyle =
 constexpr int kHandleColumnWidth = 100;
 constexpr int kLastColumnWidth = 150;
 
-const std::array<ControlSpec, 1> kVisible = {{{WC_LISTVIEWW, L"", VisibleWindows, kListStyle, 12, 12, kFill, kFill}}};
-const std::array<ControlSpec, 1> kHidden = {{{WC_LISTVIEWW, L"", WindowLV, kListStyle, 12, 12, kFill, kFill}}};
+const std::array<ControlRow, 1> kVisible = {{{WC_LISTVIEWW, L"", VisibleWindows, kListStyle, 12, 12, kFill, kFill}}};
+const std::array<ControlRow, 1> kHidden = {{{WC_LISTVIEWW, L"", WindowLV, kListStyle, 12, 12, kFill, kFill}}};
 
 void AddColumns(HWND list, std::initializer_list<const wchar_t*> captions) {
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
@@ -80,7 +80,7 @@ int SelectedRow(HWND list) {
 
 // Visible Windows
 
-std::span<const ControlSpec> VisiblePage::Controls() const { return kVisible; }
+std::span<const ControlRow> VisiblePage::Controls() const { return kVisible; }
 
 void VisiblePage::OnCreated() {
     const HWND list = Item(VisibleWindows);
@@ -138,7 +138,7 @@ void VisiblePage::Refresh1Click() {
 
 // Hidden Window
 
-std::span<const ControlSpec> HiddenPage::Controls() const { return kHidden; }
+std::span<const ControlRow> HiddenPage::Controls() const { return kHidden; }
 
 void HiddenPage::OnCreated() { AddColumns(Item(WindowLV), {L"Handle", L"Title", L"Date and Time"}); }
 

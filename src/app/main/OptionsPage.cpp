@@ -15,7 +15,7 @@ constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
 constexpr DWORD kPush = BS_PUSHBUTTON | WS_TABSTOP;
 constexpr int kPanicTransparencySteps = 10;
 
-const std::array<ControlSpec, 18> kOptions = {{
+const std::array<ControlRow, 18> kOptions = {{
     {WC_BUTTONW, L"Empty the Recycle Bin", cbRecycle, kCheck | WS_GROUP, 12, 12, 420, 22},
     {WC_BUTTONW, L"Clear recently accessed documents list", cbRecent, kCheck, 12, 38, 420, 22},
     {WC_BUTTONW, L"Clear temporary files", cbClearTemp, kCheck, 12, 64, 420, 22},
@@ -68,7 +68,7 @@ OptionsPage::OptionsPage(Settings& settings, std::function<void()> PassBtnClick,
                          std::function<void(const std::wstring&)> cbxVclStylesChange)
     : settings_(settings), passBtnClick_(std::move(PassBtnClick)), themeChosen_(std::move(cbxVclStylesChange)) {}
 
-std::span<const ControlSpec> OptionsPage::Controls() const { return kOptions; }
+std::span<const ControlRow> OptionsPage::Controls() const { return kOptions; }
 
 void OptionsPage::OnCreated() {
     for (const Palette& palette : Palettes())
@@ -78,8 +78,8 @@ void OptionsPage::OnCreated() {
 }
 
 void OptionsPage::Refresh() {
-    for (const ControlSpec& spec : kOptions)
-        if (bool* field = CheckedField(settings_, spec.id)) SetChecked(spec.id, *field);
+    for (const ControlRow& row : kOptions)
+        if (bool* field = CheckedField(settings_, row.id)) SetChecked(row.id, *field);
     const LRESULT theme = SendMessageW(Item(cbxVclStyles), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                        reinterpret_cast<LPARAM>(themes_->Current().name));
     SendMessageW(Item(cbxVclStyles), CB_SETCURSEL, static_cast<WPARAM>(theme), 0);

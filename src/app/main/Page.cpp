@@ -60,13 +60,13 @@ HWND Page::Create(HWND parent, const Themes& themes, const Fonts& fonts) {
     CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, L"", WS_CHILD, 0, 0, 0, 0, parent, nullptr,
                     GetModuleHandleW(nullptr), this);
     if (!hwnd) return nullptr;
-    for (const ControlSpec& spec : Controls()) {
+    for (const ControlRow& row : Controls()) {
         HWND control =
-            CreateWindowExW(0, spec.className, spec.text, WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 0, 0, hwnd,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr), nullptr);
+            CreateWindowExW(0, row.className, row.text, WS_CHILD | WS_VISIBLE | row.style, 0, 0, 0, 0, hwnd,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), GetModuleHandleW(nullptr), nullptr);
         if (!control) continue;
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)), FALSE);
-        if (std::wstring_view(spec.className) == WC_BUTTONW && (spec.style & BS_TYPEMASK) == BS_GROUPBOX)
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(row.font)), FALSE);
+        if (std::wstring_view(row.className) == WC_BUTTONW && (row.style & BS_TYPEMASK) == BS_GROUPBOX)
             SetWindowSubclass(control, &GroupBoxProc, 1, reinterpret_cast<DWORD_PTR>(&themes));
     }
     OnCreated();
@@ -94,15 +94,15 @@ void Page::Layout(const RECT& area, UINT dpi) {
     const int height = area.bottom - area.top;
     SetWindowPos(hwnd, nullptr, area.left, area.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     const int margin = Scale(kPageMargin, dpi);
-    for (const ControlSpec& spec : Controls()) {
-        HWND control = Item(spec.id);
+    for (const ControlRow& row : Controls()) {
+        HWND control = Item(row.id);
         if (!control) continue;
-        const int x = Scale(spec.x, dpi);
-        const int y = Scale(spec.y, dpi);
-        const int w = spec.width == kFill ? width - margin - x : Scale(spec.width, dpi);
-        const int h = spec.height == kFill ? height - margin - y : Scale(spec.height, dpi);
+        const int x = Scale(row.x, dpi);
+        const int y = Scale(row.y, dpi);
+        const int w = row.width == kFill ? width - margin - x : Scale(row.width, dpi);
+        const int h = row.height == kFill ? height - margin - y : Scale(row.height, dpi);
         SetWindowPos(control, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)), TRUE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(row.font)), TRUE);
     }
     LaidOut(dpi);
 }

@@ -24,7 +24,7 @@ enum class FontKind { Normal, Bold, Heading, Title, Link };
 
 // One control of a page. Positions are pixels at 96 DPI, scaled for the monitor; kFill stretches a width or a
 // height to the page's edge, less the margin.
-struct ControlSpec {
+struct ControlRow {
     const wchar_t* className;
     const wchar_t* text;
     int id;
@@ -55,7 +55,7 @@ public:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
 
 protected:
-    virtual std::span<const ControlSpec> Controls() const = 0;
+    virtual std::span<const ControlRow> Controls() const = 0;
     virtual void OnCreated() {}
     virtual void OnCommand(int /*id*/, int /*code*/) {}
     virtual LRESULT OnNotify(const NMHDR& /*header*/) { return 0; }

@@ -21,7 +21,7 @@ public:
     void Refresh() override;
 
 protected:
-    std::span<const ControlSpec> Controls() const override;
+    std::span<const ControlRow> Controls() const override;
     void OnCreated() override;
     void OnCommand(int id, int code) override;
     void OnScroll(HWND control) override;
@@ -45,7 +45,7 @@ public:
     void OnThemeChanged() override { Fill(); }
 
 protected:
-    std::span<const ControlSpec> Controls() const override;
+    std::span<const ControlRow> Controls() const override;
     void OnCreated() override;
     void OnContextMenu(HWND control, POINT at) override;
     void LaidOut(UINT dpi) override;
@@ -67,7 +67,7 @@ public:
     void OnShown() override { Fill(); }
 
 protected:
-    std::span<const ControlSpec> Controls() const override;
+    std::span<const ControlRow> Controls() const override;
     void OnCreated() override;
     void OnContextMenu(HWND control, POINT at) override;
     void LaidOut(UINT dpi) override;
@@ -84,7 +84,7 @@ public:
     void Refresh() override;
 
 protected:
-    std::span<const ControlSpec> Controls() const override;
+    std::span<const ControlRow> Controls() const override;
     void OnCommand(int id, int code) override;
 
 private:
@@ -102,7 +102,7 @@ public:
     explicit AboutPage(std::function<void()> btnUpdateClick) : checkForUpdates_(std::move(btnUpdateClick)) {}
 
 protected:
-    std::span<const ControlSpec> Controls() const override;
+    std::span<const ControlRow> Controls() const override;
     void OnCreated() override;
     void OnCommand(int id, int code) override;
 
@@ -119,7 +119,7 @@ public:
     void OnShown() override;
 
 protected:
-    std::span<const ControlSpec> Controls() const override;
+    std::span<const ControlRow> Controls() const override;
     void OnCreated() override;
     void LaidOut(UINT dpi) override;
 

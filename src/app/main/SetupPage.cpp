@@ -17,7 +17,7 @@ constexpr DWORD kRadio = BS_AUTORADIOBUTTON;
 constexpr DWORD kField = WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP;
 constexpr int kActionCount = 5;
 
-const std::array<ControlSpec, 15> kSetup = {{
+const std::array<ControlRow, 15> kSetup = {{
     {WC_BUTTONW, L"Setup", HushCloak, BS_GROUPBOX, 12, 6, 720, 150},
     {WC_BUTTONW, L"Hide all Applications (all windows will be hidden)", HushCloakItem0, kRadio | WS_GROUP | WS_TABSTOP,
      26, 28, 690, 22},
@@ -42,7 +42,7 @@ constexpr wchar_t kBrowseTitle[] = L"Browse for HushCloak Decoy";
 constexpr wchar_t kBrowseFilter[] = L"All files|*.*|Applications|*.exe";
 }  // namespace
 
-std::span<const ControlSpec> SetupPage::Controls() const { return kSetup; }
+std::span<const ControlRow> SetupPage::Controls() const { return kSetup; }
 
 void SetupPage::Refresh() {
     refreshing_ = true;

@@ -13,7 +13,7 @@ namespace hc {
 namespace {
 using namespace mainids;
 
-const std::array<ControlSpec, 1> kWelcome = {{
+const std::array<ControlRow, 1> kWelcome = {{
     {WC_EDITW, L"", WelcomeText, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, 12, 12, kFill,
      kFill},
 }};
@@ -27,7 +27,7 @@ std::wstring FileUrl(const std::wstring& path) {
 }
 }  // namespace
 
-std::span<const ControlSpec> WelcomePage::Controls() const { return kWelcome; }
+std::span<const ControlRow> WelcomePage::Controls() const { return kWelcome; }
 
 void WelcomePage::OnCreated() {
     // Under Wine the browser control exists but renders nothing: then the page's text is shown instead.
