@@ -7,6 +7,7 @@
 #include "app/AboutWindow.h"
 #include "app/SplashWindow.h"
 #include "app/TrayIcon.h"
+#include "app/main/MainWindow.h"
 #include "hotkeys/HotkeyDialog.h"
 #include "platform/CrashGuard.h"
 #include "platform/Processes.h"
@@ -50,11 +51,12 @@ Program::Program()
 
 Program::~Program() = default;
 
-int RunMessageLoop() {
+int RunMessageLoop(const std::function<bool(MSG&)>& preTranslate) {
     MSG msg;
     BOOL result;
     while ((result = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
         if (result == -1) return 1;
+        if (preTranslate && preTranslate(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -70,7 +72,9 @@ int Program::Run() {
     crash::OnUnhandledFailure([](void* engine) { static_cast<WindowEngine*>(engine)->ShowEverythingForCrash(); },
                               &engine_);
     if (!StartUp()) return 1;
-    const int exitCode = RunMessageLoop();
+    const int exitCode = RunMessageLoop([this](MSG& msg) { return mainWindow_ && mainWindow_->PreTranslate(msg); });
+    // Every way out (the tray's exit, the system's shutdown) keeps what the user changed since the last close.
+    SaveSettingsNow();
     if (switches_.HasAdministratorRights()) switches_.SetTaskManagerDisabled(false);
     return exitCode;
 }
@@ -106,6 +110,9 @@ bool Program::StartUp() {
     if (instanceMutex_) ReleaseMutex(instanceMutex_.get());
     FinishSplash(splashShownAt);
     RecoverHiddenWindows();
+    // The main window lists hidden windows: not while recovered ones stay behind a password the user declined.
+    const bool protectedWindows = settings_.cbPassword && !engine_.Hidden().empty();
+    if (mainWindow_ && !settings_.cbSilent && !protectedWindows) mainWindow_->ShowAtStart();
     return true;
 }
 
@@ -124,6 +131,24 @@ void Program::CreateWindows() {
     defaults.panicTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
     settings_ = LoadSettings(SettingsStore(), defaults);
     controller_->ApplyStoredIcon();
+
+    MainWindowHooks hooks;
+    hooks.btnEditHotKEyClick = [this] {
+        if (hotkeyDialog_) hotkeyDialog_->ShowModal(mainWindow_ ? mainWindow_->Handle() : nullptr);
+    };
+    hooks.ReleaseHotKeys = [this] { controller_->ReleaseHotKeys(); };
+    hooks.RegisterHotKeys = [this] { controller_->RegisterHotKeys(); };
+    hooks.Save = [this] { SaveSettingsNow(); };
+    hooks.btnUpdateClick = [this] {
+        if (updateCommand_) updateCommand_->Checkforupdates1Click();
+    };
+    const std::wstring exe = processes::OwnExecutablePath();
+    const std::wstring welcome = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"images\\Index.html";
+    mainWindow_ = std::make_unique<TMain_f>(controller_->Handle(), settings_, engine_, themes_, std::move(hooks),
+                                            welcome);
+    shell_.SetMainWindow(mainWindow_.get());
+    controller_->SetMainWindow(mainWindow_.get());
+    controller_->SetSaveSettings([this] { SaveSettingsNow(); });
     hotkeyDialog_ = std::make_unique<THotKey_f>(settings_, messages_, hotkeyService_,
                                                 [this](Sender sender) { dispatcher_.DoHotKey(sender); });
     dispatcher_.SetCustomHotkeys(hotkeyDialog_.get());
@@ -136,9 +161,10 @@ void Program::CreateUpdateCheck() {
         configuration_.runningVersion, CurrentUpdateAddresses(),
         UpdatePaths{configuration_.tempDownloadFolder, configuration_.localVersionFile, configuration_.localNewsFile},
         installerVerifier_, installerStarter_);
-    // Closing the window shows the main window once it exists: gate, then MainWindowView::Open.
+    // Closing the window shows the main window, through the password gate.
     updateCommand_ = std::make_unique<UpdateCommand>(*updateSession_, &options_, messages_,
-                                                     TUpdate_f::Callbacks{[] {}, [this] { EndForInstaller(); }});
+                                                     TUpdate_f::Callbacks{[this] { OpenMainWindowThroughGate(); },
+                                                                          [this] { EndForInstaller(); }});
 }
 
 // The installer runs: end as the exit command does, with the hidden windows shown and the settings kept.
@@ -146,9 +172,19 @@ void Program::EndForInstaller() {
     const HWND controller = controller_ ? controller_->Handle() : nullptr;
     if (!controller || !dispatcher_.Gate().MayShowHidden(controller)) return;
     engine_.IsExiting();
-    shell_.CloseMainWindow();  // its close saves the settings
+    SaveSettingsNow();
     shell_.SetTrayIconActive(false);
     PostMessageW(controller, WM_CLOSE, 0, 0);
+}
+
+void Program::OpenMainWindowThroughGate() {
+    if (mainWindow_ && dispatcher_.Gate().MayShowHidden(controller_->Handle())) mainWindow_->Open();
+}
+
+void Program::SaveSettingsNow() {
+    SettingsStore store;
+    // Nothing is reported: a close or an exit goes on either way, and the entries stored before stay.
+    SaveSettings(store, settings_);
 }
 
 void Program::ShowHotkeyDialog() {

@@ -6,6 +6,7 @@
 #include "app/ProgramShell.h"
 #include "cleanup/CleanupOperations.h"
 #include "cleanup/TaskManagerSwitch.h"
+#include "app/Theme.h"
 #include "engine/Dispatcher.h"
 #include "engine/Journal.h"
 #include "engine/ShellDecoyLauncher.h"
@@ -30,6 +31,7 @@ namespace hc {
 
 class TSplash_f;
 class THotKey_f;
+class TMain_f;
 
 // The composition root: creates every long-lived object once, in the start-up order, and runs the program.
 class Program {
@@ -50,6 +52,9 @@ private:
     void ShowHotkeyDialog();
     void CreateUpdateCheck();
     void EndForInstaller();
+    // The main window's save; it also runs when the program ends, however it ends.
+    void SaveSettingsNow();
+    void OpenMainWindowThroughGate();
 
     std::optional<ComApartment> com_;  // first in, last out: every window below may use COM
     UniqueHandle instanceMutex_;
@@ -77,7 +82,9 @@ private:
     WindowEngine engine_;
     PrivacyDispatcher dispatcher_;
 
+    Themes themes_;
     std::unique_ptr<TForm2> controller_;
+    std::unique_ptr<TMain_f> mainWindow_;
     std::unique_ptr<THotKey_f> hotkeyDialog_;
     std::unique_ptr<TSplash_f> splash_;
 
@@ -89,7 +96,8 @@ private:
     std::unique_ptr<UpdateCommand> updateCommand_;
 };
 
-// Runs the message loop until WM_QUIT; returns its exit code.
-int RunMessageLoop();
+// Runs the message loop until WM_QUIT; returns its exit code. preTranslate may take a message first (the main
+// window's keyboard handling).
+int RunMessageLoop(const std::function<bool(MSG&)>& preTranslate = {});
 
 }  // namespace hc

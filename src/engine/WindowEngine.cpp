@@ -150,8 +150,12 @@ void WindowEngine::ShowRange(size_t first) {
             const HWND window = HandleFromText(entry.handleText);
             // A window that is gone, or whose handle now belongs to another program, is dropped silently.
             if (RestoreLeavesHidden(entry.title) || !BelongsToItsProcess(entry, window)) continue;
-            // Without activation, in its own size, place and state: no focus moves 200 times over.
-            windows_.ShowAsync(window, SW_SHOWNA);
+            // Without activation, in its own size, place and state: no focus moves 200 times over. The window
+            // that was in front at the hide takes the foreground back, once.
+            if (window == frontAtHide_)
+                windows_.ShowActivatedAsync(window);
+            else
+                windows_.ShowAsync(window, SW_SHOWNA);
             shown.push_back(window);
         } catch (...) {
             kept.push_back(entry);  // stays listed: the next restore tries it again
@@ -163,8 +167,6 @@ void WindowEngine::ShowRange(size_t first) {
     if (shown.empty()) return;
     if (settings_.fHidePanicBtn) shell_.ClosePanicButton();
     shell_.SetTrayIconActive(true);
-    if (frontAtHide_ && std::find(shown.begin(), shown.end(), frontAtHide_) != shown.end())
-        windows_.BringToFront(frontAtHide_);
     frontAtHide_ = nullptr;
     visible_.DoGetWindows(shown);
     // Once per restore, and only what the panic muted (the clean-up remembers that).

@@ -28,13 +28,17 @@ std::optional<std::wstring> ReadString(HKEY key, const std::wstring& name) {
     DWORD bytes = 0;
     if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) return std::nullopt;
     if (type != REG_SZ && type != REG_EXPAND_SZ) return std::nullopt;
+    // Checked before allocating: a damaged or hostile store must not make the program take the memory it asks.
+    if (bytes / sizeof(wchar_t) > kMaxValueChars + 1) return std::nullopt;
     std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1, L'\0');
     bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
     if (RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &bytes) !=
         ERROR_SUCCESS)
         return std::nullopt;
     // The stored data need not end in a zero; the buffer always does.
-    return std::wstring(buffer.data());
+    std::wstring text(buffer.data());
+    if (text.size() > kMaxValueChars) return std::nullopt;
+    return text;
 }
 
 bool WriteString(HKEY key, const std::wstring& name, const std::wstring& value) {

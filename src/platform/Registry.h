@@ -13,7 +13,9 @@ UniqueHkey CreateKey(HKEY root, const std::wstring& path);
 // Opens an existing key; empty when it does not exist or access is refused.
 UniqueHkey OpenKey(HKEY root, const std::wstring& path, REGSAM access = KEY_READ);
 
-// The value's text; nullopt when absent or not a string value.
+// The longest text a value may hold before it counts as damaged (the registry's own limit for a value's text).
+inline constexpr size_t kMaxValueChars = 32767;
+// The value's text; nullopt when absent, not a string value, or longer than kMaxValueChars.
 std::optional<std::wstring> ReadString(HKEY key, const std::wstring& name);
 bool WriteString(HKEY key, const std::wstring& name, const std::wstring& value);
 bool WriteDword(HKEY key, const std::wstring& name, DWORD value);

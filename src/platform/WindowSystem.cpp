@@ -62,6 +62,12 @@ void Win32WindowSystem::HideAsync(HWND window) { ShowWindowAsync(window, SW_HIDE
 
 void Win32WindowSystem::ShowAsync(HWND window, int showCommand) { ShowWindowAsync(window, showCommand); }
 
+void Win32WindowSystem::ShowActivatedAsync(HWND window) {
+    // The program holds the foreground right after a key press; it hands that right on to the window's program.
+    AllowSetForegroundWindow(ProcessId(window));
+    ShowWindowAsync(window, SW_SHOW);
+}
+
 bool Win32WindowSystem::PostClose(HWND window) { return PostMessageW(window, WM_CLOSE, 0, 0) != FALSE; }
 
 bool Win32WindowSystem::BringToFront(HWND window) { return SetForegroundWindow(window) != FALSE; }

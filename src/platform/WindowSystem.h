@@ -33,6 +33,9 @@ public:
     virtual HWND Foreground() = 0;
     virtual void HideAsync(HWND window) = 0;
     virtual void ShowAsync(HWND window, int showCommand) = 0;
+    // Shows it and lets it take the foreground when its own thread gets to it: no waiting on a window that is
+    // still being shown, and a hung program delays nobody.
+    virtual void ShowActivatedAsync(HWND window) = 0;
     virtual bool PostClose(HWND window) = 0;
     virtual bool BringToFront(HWND window) = 0;
 };
@@ -49,6 +52,7 @@ public:
     HWND Foreground() override;
     void HideAsync(HWND window) override;
     void ShowAsync(HWND window, int showCommand) override;
+    void ShowActivatedAsync(HWND window) override;
     bool PostClose(HWND window) override;
     bool BringToFront(HWND window) override;
 };

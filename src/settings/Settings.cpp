@@ -39,6 +39,32 @@ Settings LoadSettings(const SettingsStore& store, const SettingsDefaults& defaul
     return s;
 }
 
+bool SaveSettings(SettingsStore& store, const Settings& s) {
+    const std::wstring section = kStartUpSection;
+    bool ok = store.IsOpen();
+    const auto write = [&ok](bool written) { ok = written && ok; };
+    write(store.WriteBool(section, L"DoBin", s.cbRecycle));
+    write(store.WriteBool(section, L"TempFiles", s.cbClearTemp));
+    write(store.WriteBool(section, L"Recent", s.cbRecent));
+    write(store.WriteBool(section, L"URL", s.cbHistory));
+    write(store.WriteBool(section, L"UsePW", s.cbPassword));
+    write(store.WriteBool(section, L"UseDecoy", s.UseDecoy));
+    write(store.WriteBool(L"StartUP", L"HidePanic", s.fHidePanicBtn));
+    write(store.WriteString(section, L"Decoy", s.DecoyApp));
+    write(store.WriteInteger(section, L"Action", s.Action));
+    write(store.WriteBool(section, L"MuteAudio", s.cbMuteAudio));
+    write(store.WriteString(section, L"HkHide", s.edHide));
+    write(store.WriteString(section, L"hkUnHide", s.edUnHide));
+    write(store.WriteBool(section, L"Defaults", s.UseDefaultKeys));
+    write(store.WriteInteger(section, L"PanicLeft", s.PanicLeft));
+    write(store.WriteInteger(section, L"PanicTop", s.PanicTop));
+    write(store.WriteString(section, L"btnPanic", s.btnPanic));
+    write(store.WriteBool(section, L"Tray", s.cbSilent));
+    // Not among the entries the window always had: without it the tray-icon box would forget its state.
+    write(store.WriteBool(section, L"HideIcon", s.cbHideIcon));
+    return ok;
+}
+
 bool LoadSilentStart(const SettingsStore& store) { return store.ReadBool(kStartUpSection, L"Tray", false); }
 
 }  // namespace hc

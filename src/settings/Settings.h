@@ -58,6 +58,9 @@ struct SettingsDefaults {
 
 // Fills every stored entry from the store; absent or unreadable entries take their defaults.
 Settings LoadSettings(const SettingsStore& store, const SettingsDefaults& defaults);
+// Writes every entry the main window's close saves, in its order; "HidePanic" goes through "StartUP", which names
+// the same section. False when any write failed (the store could not be opened, or a value was refused).
+bool SaveSettings(SettingsStore& store, const Settings& settings);
 // The silent-start entry alone, for the splash window that comes before the rest is loaded.
 bool LoadSilentStart(const SettingsStore& store);
 

@@ -174,6 +174,13 @@ TEST_F(TrayTest, StealthModeAsksRemovesEveryTraceAndShiftAltBackspaceBringsTheIc
     ASSERT_TRUE(AnswerWith(ChooseStealthMode(), IDYES));
     EXPECT_TRUE(WaitForTrayIconCount(0));
     EXPECT_TRUE(WaitUntil([&] { return VisibleWindowsOf(hc_.ProcessId()).empty(); }));
+    for (HWND w : VisibleWindowsOf(hc_.ProcessId())) {
+        wchar_t name[128] = {}, title[128] = {};
+        GetClassNameW(w, name, 128);
+        GetWindowTextW(w, title, 128);
+        ADD_FAILURE() << "still shown: " << std::string(name, name + wcslen(name)) << " / "
+                      << std::string(title, title + wcslen(title));
+    }
     // The shell starting again does not bring it back either.
     BroadcastTaskbarCreated();
     EXPECT_FALSE(WaitForTrayIconCount(1, 500));

@@ -48,6 +48,10 @@ public:
     HWND Foreground() override { return foreground; }
     void HideAsync(HWND window) override;
     void ShowAsync(HWND window, int showCommand) override;
+    void ShowActivatedAsync(HWND window) override {
+        ShowAsync(window, SW_SHOW);
+        BringToFront(window);
+    }
     bool PostClose(HWND window) override;
     bool BringToFront(HWND window) override;
 

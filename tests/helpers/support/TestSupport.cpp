@@ -146,6 +146,11 @@ void EndProcessOf(HWND window) {
 bool SaveScreenshot(const std::wstring& path) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
+    return SaveBitmap(path, width, height,
+                      [&](HDC memory, HDC screen) { BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY); });
+}
+
+bool SaveBitmap(const std::wstring& path, int width, int height, const std::function<void(HDC, HDC)>& paint) {
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info{};
@@ -160,7 +165,7 @@ bool SaveScreenshot(const std::wstring& path) {
     bool saved = false;
     if (bitmap) {
         HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+        paint(memory, screen);
         SelectObject(memory, old);
         const DWORD stride = ((width * 3 + 3) / 4) * 4;
         const DWORD imageSize = stride * height;

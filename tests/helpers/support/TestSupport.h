@@ -42,6 +42,8 @@ void EndProcessOf(HWND window);
 
 // Saves the whole screen as a BMP file.
 bool SaveScreenshot(const std::wstring& path);
+// Saves a picture of this size as a BMP file; paint copies into the memory DC from the screen DC.
+bool SaveBitmap(const std::wstring& path, int width, int height, const std::function<void(HDC memory, HDC screen)>& paint);
 
 // Removes HKCU\<path> now and again when it goes, so every test starts from a clean store.
 class ScopedCleanKey {
