@@ -36,8 +36,8 @@ Program::Program()
     : visibleWindows_(windowSystem_, kMainWindowTitle),
       shell_([this] { return controller_ ? controller_->Handle() : nullptr; },
              [this] { return hotkeyDialog_ ? hotkeyDialog_->Handle() : nullptr; }),
-      engine_(windowSystem_, visibleWindows_, settings_, shell_, switches_, cleanup_, prompt_),
-      dispatcher_(engine_, settings_, shell_, cleanup_, prompt_, decoyLauncher_) {}
+      engine_(windowSystem_, visibleWindows_, settings_, shell_, switches_, cleanup_, passwords_),
+      dispatcher_(engine_, settings_, shell_, cleanup_, passwords_, decoyLauncher_) {}
 
 Program::~Program() = default;
 
@@ -86,7 +86,8 @@ bool Program::StartUp() {
 }
 
 void Program::CreateWindows() {
-    // What the main window's creation does: load the settings the rest of the program reads.
+    // What the main window's creation does: load the password and the settings the rest of the program reads.
+    password_.Load();
     SettingsDefaults defaults;
     defaults.panicLeft = GetSystemMetrics(SM_XVIRTUALSCREEN);
     defaults.panicTop = GetSystemMetrics(SM_YVIRTUALSCREEN);

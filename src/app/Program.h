@@ -8,6 +8,8 @@
 #include "engine/ShellDecoyLauncher.h"
 #include "engine/VisibleWindowList.h"
 #include "engine/WindowEngine.h"
+#include "password/PasswordProtection.h"
+#include "password/PasswordStore.h"
 #include "platform/Handles.h"
 #include "platform/Hotkeys.h"
 #include "platform/WindowSystem.h"
@@ -45,7 +47,9 @@ private:
     WindowShell shell_;
     NoSystemSwitches switches_;
     NoCleanupSteps cleanup_;
-    NoUnhidePrompt prompt_;
+    PasswordStore passwordStore_;
+    UnhidePassword password_{passwordStore_};
+    PasswordProtection passwords_{password_, passwordStore_, messages_};
     ShellDecoyLauncher decoyLauncher_;
     WindowEngine engine_;
     PrivacyDispatcher dispatcher_;
