@@ -1,5 +1,5 @@
-// One password check (PBKDF2-HMAC-SHA256 at the stored iteration count) against a bare SHA-256-free plain
-// comparison; the check should cost about 0.1 s.
+// One password check (PBKDF2-HMAC-SHA256 at the stored iteration count) against the comparison of an old
+// plain password; the check should cost about 0.1 s.
 #include <cstdio>
 
 #include "BenchSupport.h"

@@ -38,6 +38,7 @@ TPassword_f::TPassword_f(HWND owner, UnhidePassword& password, const PasswordSto
 
 TPassword_f::~TPassword_f() {
     if (!hwnd_) return;
+    // Still alive: take the subclass and the object out before the window goes.
     RemoveWindowSubclass(GetDlgItem(hwnd_, kIdPassWord), &PassWordProc, 1);
     SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
     DestroyWindow(hwnd_);
@@ -64,7 +65,13 @@ void TPassword_f::Cancel() {
     if (!hwnd_) return;
     Close(IDCANCEL);
     // A box of the prompt's own (the error or the hint) would outlast it on the screen.
-    if (HWND box = GetWindow(hwnd_, GW_ENABLEDPOPUP); box && box != hwnd_) PostMessageW(box, WM_CLOSE, 0, 0);
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM prompt) -> BOOL {
+            if (GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(prompt)) PostMessageW(window, WM_CLOSE, 0, 0);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(hwnd_));
     ShowWindow(hwnd_, SW_HIDE);
 }
 
@@ -99,6 +106,9 @@ INT_PTR TPassword_f::OnMessage(UINT msg, WPARAM wp, LPARAM) {
         case WM_CLOSE:
             Close(IDCANCEL);
             return TRUE;
+        case WM_NCDESTROY:  // with its owner, when the program ends during the question
+            hwnd_ = nullptr;
+            return FALSE;
         case WM_CONTEXTMENU:  // the surface has no menu of its own: the hint only
         case WM_HELP:
             HelpBtnClick();

@@ -66,6 +66,9 @@ INT_PTR TPasswordDlg::OnMessage(UINT msg, WPARAM wp, LPARAM) {
         case WM_CLOSE:  // the title bar's close box
             Close(IDCANCEL);
             return TRUE;
+        case WM_NCDESTROY:  // with its owner, when the program ends during the dialog
+            hwnd_ = nullptr;
+            return FALSE;
         default:
             return FALSE;
     }

@@ -91,6 +91,16 @@ TEST_F(PasswordTest, UnhideAsksEachTimeWithAnEmptyBoxKeepsAWrongEntryAndRestores
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(prompt); }));
     Sleep(200);
     EXPECT_TRUE(AllHidden(windows_));
+    // A panic while the prompt is open closes it as Cancel would, and its error box with it.
+    prompt = AskToUnhide();
+    ASSERT_TRUE(prompt);
+    Enter(prompt, L"Open");
+    HWND box = WaitForDialogOf(hc_.ProcessId(), L"Hush-Cloak");
+    ASSERT_TRUE(box);
+    PressKeys({VK_CONTROL}, VK_SPACE);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(prompt) && !IsWindow(box); }));
+    Sleep(200);
+    EXPECT_TRUE(AllHidden(windows_));
     prompt = AskToUnhide();
     ASSERT_TRUE(prompt);
     Enter(prompt, L"Open Sesame");
