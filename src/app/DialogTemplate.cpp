@@ -53,6 +53,17 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+void CloseOwnedWindows(HWND owner) {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM ownerWindow) -> BOOL {
+            if (GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(ownerWindow))
+                PostMessageW(window, WM_CLOSE, 0, 0);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(owner));
+}
+
 void RunModal(HWND dialog, HWND owner, const int& result, const std::function<bool(const MSG&)>& preview) {
     const bool disableOwner = owner && IsWindowEnabled(owner);
     if (disableOwner) EnableWindow(owner, FALSE);

@@ -31,6 +31,8 @@ private:
 
 void CentreOnScreen(HWND window);
 std::wstring WindowText(HWND window);
+// Asks every window of this thread that the owner owns (its message boxes) to close.
+void CloseOwnedWindows(HWND owner);
 
 // The dialog procedure of a dialog object: the object comes as the creation parameter and receives every later
 // message in its OnMessage (a friend: `template <class> friend struct DialogBinding;`). No exception leaves it.

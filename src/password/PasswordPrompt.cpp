@@ -65,13 +65,7 @@ void TPassword_f::Cancel() {
     if (!hwnd_) return;
     Close(IDCANCEL);
     // A box of the prompt's own (the error or the hint) would outlast it on the screen.
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM prompt) -> BOOL {
-            if (GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(prompt)) PostMessageW(window, WM_CLOSE, 0, 0);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(hwnd_));
+    CloseOwnedWindows(hwnd_);
     ShowWindow(hwnd_, SW_HIDE);
 }
 

@@ -32,6 +32,8 @@ bool PasswordProtection::AskForPassword(HWND owner) {
 
 void PasswordProtection::Cancel() {
     if (prompt_) prompt_->Cancel();
+    // A privacy action must not leave "Set password" on the screen either.
+    if (dialog_) dialog_->Cancel();
 }
 
 void PasswordProtection::Passwords1Click(HWND owner) {

@@ -19,6 +19,7 @@ public:
 
     bool IsOpen() override { return prompt_ != nullptr; }
     bool AskForPassword(HWND owner) override;
+    // Closes an open prompt, and an open set-password dialog, as their Cancel buttons would.
     void Cancel() override;
 
     // "Manage...": the set-password dialog at once when no password is set, otherwise after the current

@@ -51,6 +51,13 @@ int TPasswordDlg::ShowModal() {
     return result;
 }
 
+void TPasswordDlg::Cancel() {
+    if (!hwnd_) return;
+    modalResult_ = IDCANCEL;
+    CloseOwnedWindows(hwnd_);
+    ShowWindow(hwnd_, SW_HIDE);
+}
+
 void TPasswordDlg::BringToFront() {
     if (hwnd_) SetForegroundWindow(hwnd_);
 }

@@ -30,6 +30,8 @@ public:
     // Shows the dialog modally and stores what was applied; IDOK or IDCANCEL.
     int ShowModal();
     void BringToFront();
+    // Closes the dialog as its Cancel button would: nothing is stored. Safe inside its own modal loop.
+    void Cancel();
 
 private:
     template <class>

@@ -193,7 +193,7 @@ TEST_F(PasswordFlowTest, AnOldPlainPasswordUnlocksExactlyIsThenReplacedByAHashAn
     EXPECT_TRUE(restarted.Check(L"Plain Old"));
 }
 
-TEST_F(PasswordFlowTest, ManageWhileAnUnhidePromptIsOpenBringsItForwardAndAPanicCancelsIt) {
+TEST_F(PasswordFlowTest, ManageWhileAnUnhidePromptIsOpenBringsItForwardAndAPanicCancelsThePromptAndTheDialog) {
     ASSERT_TRUE(password_.Set(L"pw", L""));
     bool dialogOpened = false;
     bool promptSurvived = false;
@@ -221,6 +221,21 @@ TEST_F(PasswordFlowTest, ManageWhileAnUnhidePromptIsOpenBringsItForwardAndAPanic
     script.Then(kPromptTitle, [&](HWND) { protection_.Cancel(); });
     protection_.Passwords1Click(nullptr);
     EXPECT_FALSE(hctest::OwnDialog(kSetPasswordTitle));
+    // And "Set password" itself: nothing typed there is stored.
+    const std::wstring before = StoredKey();
+    script.Then(kPromptTitle, [&](HWND prompt) {
+        Type(prompt, Prompt::kIdPassWord, L"pw");
+        Press(prompt, Prompt::kIdButton1);
+    });
+    script.Then(kSetPasswordTitle, [&](HWND dialog) {
+        Type(dialog, Dlg::kIdOldPW, L"pw");
+        Type(dialog, Dlg::kIdPassword, L"new");
+        Type(dialog, Dlg::kIdConfirmPassword, L"new");
+        protection_.Cancel();
+    });
+    protection_.Passwords1Click(nullptr);
+    EXPECT_TRUE(script.Done());
+    EXPECT_EQ(StoredKey(), before);
     EXPECT_TRUE(messages_.shown.empty());
 }
 
