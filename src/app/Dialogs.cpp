@@ -2,14 +2,6 @@
 
 namespace hc {
 
-void CentreOnScreen(HWND window) {
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2;
-    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void RunDialogLoop(HWND dialog, const std::function<bool()>& done) {
     MSG msg{};
     while (!done() && IsWindow(dialog)) {

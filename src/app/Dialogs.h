@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "app/DialogTemplate.h"
 #include "app/Window.h"
 
 namespace hc {
@@ -22,8 +23,6 @@ INT_PTR CALLBACK DialogProcFor(HWND window, UINT msg, WPARAM wp, LPARAM lp) noex
     }
     return FALSE;
 }
-
-void CentreOnScreen(HWND window);
 
 // Runs the dialog's own message loop until done() or the program is asked to end (the quit request is posted
 // again for the main loop).

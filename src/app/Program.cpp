@@ -46,8 +46,8 @@ Program::Program()
       switches_(administratorProbe_),
       cleanup_(settings_, audio_, cleanupServices_),
       engine_(EngineParts{windowSystem_, processSystem_, visibleWindows_, settings_, shell_, switches_, cleanup_,
-                          prompt_, journal_}),
-      dispatcher_(engine_, settings_, shell_, cleanup_, prompt_, decoyLauncher_) {}
+                          passwords_, journal_}),
+      dispatcher_(engine_, settings_, shell_, cleanup_, passwords_, decoyLauncher_) {}
 
 Program::~Program() = default;
 
@@ -125,7 +125,8 @@ void Program::RecoverHiddenWindows() {
 }
 
 void Program::CreateWindows() {
-    // What the main window's creation does: load the settings the rest of the program reads.
+    // What the main window's creation does: load the password and the settings the rest of the program reads.
+    password_.Load();
     SettingsDefaults defaults;
     defaults.panicLeft = GetSystemMetrics(SM_XVIRTUALSCREEN);
     defaults.panicTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
@@ -139,6 +140,7 @@ void Program::CreateWindows() {
     hooks.ReleaseHotKeys = [this] { controller_->ReleaseHotKeys(); };
     hooks.RegisterHotKeys = [this] { controller_->RegisterHotKeys(); };
     hooks.Save = [this] { SaveSettingsNow(); };
+    hooks.PassBtnClick = [this] { passwords_.Passwords1Click(mainWindow_ ? mainWindow_->Handle() : nullptr); };
     hooks.btnUpdateClick = [this] {
         if (updateCommand_) updateCommand_->Checkforupdates1Click();
     };

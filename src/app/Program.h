@@ -12,6 +12,8 @@
 #include "engine/ShellDecoyLauncher.h"
 #include "engine/VisibleWindowList.h"
 #include "engine/WindowEngine.h"
+#include "password/PasswordProtection.h"
+#include "password/PasswordStore.h"
 #include "platform/Com.h"
 #include "platform/Handles.h"
 #include "platform/Hotkeys.h"
@@ -77,7 +79,9 @@ private:
     SystemAudioOutputs audio_;
     SystemCleanupServices cleanupServices_;
     CleanupOperations cleanup_;
-    NoUnhidePrompt prompt_;
+    PasswordStore passwordStore_;
+    UnhidePassword password_{passwordStore_};
+    PasswordProtection passwords_{password_, passwordStore_, messages_};
     ShellDecoyLauncher decoyLauncher_;
     WindowEngine engine_;
     PrivacyDispatcher dispatcher_;

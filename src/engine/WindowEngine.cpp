@@ -217,7 +217,7 @@ void WindowEngine::CloseApplicationWindows() {
     if (settings_.cbHideIcon) shell_.SetTrayIconActive(false);
     if (switches_.HasAdministratorRights()) switches_.SetTaskManagerDisabled(settings_.cbTaskManager);
     CloseMainWindowIfVisible();
-    if (prompt_.IsOpen()) prompt_.Cancel();
+    prompt_.Cancel();  // also a set-password dialog, which is no unhide prompt; nothing when nothing is open
     shell_.CloseAboutWindow();
 }
 

@@ -121,7 +121,12 @@ public:
     explicit ScriptedPrompt(CallLog& log) : log_(log) {}
     bool IsOpen() override { return open_; }
     bool AskForPassword(HWND owner) override;
-    void Cancel() override { log_.push_back("PromptCancel"); cancelled_ = true; }
+    // Like the real prompt, a Cancel with nothing open does nothing.
+    void Cancel() override {
+        if (!open_) return;
+        log_.push_back("PromptCancel");
+        cancelled_ = true;
+    }
 
     bool answer = true;                       // right password typed
     std::function<void()> whileOpen;          // runs inside the modal loop

@@ -1,0 +1,145 @@
+#include "PasswordSupport.h"
+
+#include <algorithm>
+
+#include "TestSupport.h"
+
+namespace hctest {
+
+namespace {
+ModalScript* running = nullptr;
+}
+
+std::vector<BYTE> RawRegistryValue(const std::wstring& path, const std::wstring& name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key)) return {};
+    DWORD bytes = 0;
+    std::vector<BYTE> data;
+    if (!RegQueryValueExW(key, name.c_str(), nullptr, nullptr, nullptr, &bytes)) {
+        data.resize(bytes);
+        if (RegQueryValueExW(key, name.c_str(), nullptr, nullptr, data.data(), &bytes)) data.clear();
+    }
+    RegCloseKey(key);
+    return data;
+}
+
+bool ContainsText(const std::vector<BYTE>& bytes, const std::wstring& text) {
+    std::vector<BYTE> wide, narrow;
+    for (wchar_t c : text) {
+        wide.push_back(static_cast<BYTE>(c & 0xFF));
+        wide.push_back(static_cast<BYTE>(c >> 8));
+        narrow.push_back(static_cast<BYTE>(c));
+    }
+    auto holds = [&](const std::vector<BYTE>& needle) {
+        return std::search(bytes.begin(), bytes.end(), needle.begin(), needle.end()) != bytes.end();
+    };
+    return holds(wide) || holds(narrow);
+}
+
+ModalScript::ModalScript() {
+    running = this;
+    timer_ = SetTimer(nullptr, 0, 20, &Tick);
+}
+
+ModalScript::~ModalScript() {
+    KillTimer(nullptr, timer_);
+    running = nullptr;
+}
+
+ModalScript& ModalScript::Then(const wchar_t* caption, std::function<void(HWND)> step) {
+    steps_.push_back({caption, std::move(step)});
+    return *this;
+}
+
+void CALLBACK ModalScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    ModalScript* script = running;
+    // A step that opens a modal loop of its own must not be entered again from inside it.
+    if (!script || script->running_ || script->steps_.empty()) return;
+    HWND dialog = OwnDialog(script->steps_.front().caption.c_str());
+    if (!dialog) return;
+    const auto step = std::move(script->steps_.front().run);
+    script->steps_.pop_front();
+    script->running_ = true;
+    step(dialog);
+    script->running_ = false;
+}
+
+std::vector<HWND> DialogsOf(DWORD processId, const wchar_t* caption) {
+    std::vector<HWND> found;
+    for (HWND w : WindowsOf(processId, L"#32770")) {
+        wchar_t title[256] = {};
+        GetWindowTextW(w, title, 256);
+        if (IsWindowVisible(w) && std::wstring(title) == caption) found.push_back(w);
+    }
+    return found;
+}
+
+HWND OwnDialog(const wchar_t* caption) {
+    const auto found = DialogsOf(GetCurrentProcessId(), caption);
+    return found.empty() ? nullptr : found.front();
+}
+
+HWND WaitForDialogOf(DWORD processId, const wchar_t* caption, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            const auto dialogs = DialogsOf(processId, caption);
+            found = dialogs.empty() ? nullptr : dialogs.front();
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+}
+
+int CountDialogsOf(DWORD processId, const wchar_t* caption) {
+    return static_cast<int>(DialogsOf(processId, caption).size());
+}
+
+std::wstring AnswerBoxOf(DWORD processId, const wchar_t* caption, DWORD timeoutMs) {
+    HWND box = WaitForDialogOf(processId, caption, timeoutMs);
+    if (!box) return L"(no box)";
+    const std::wstring text = MessageBoxText(box);
+    ClickButton(box, IDOK);
+    WaitUntil([&] { return !IsWindow(box); }, timeoutMs);
+    return text;
+}
+
+void RightClickAt(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    SetCursorPos((frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+}
+
+void Type(HWND dialog, int controlId, const std::wstring& text) { SetDlgItemTextW(dialog, controlId, text.c_str()); }
+
+void Press(HWND dialog, int buttonId) { SendMessageW(GetDlgItem(dialog, buttonId), BM_CLICK, 0, 0); }
+
+std::wstring ControlText(HWND dialog, int controlId) {
+    wchar_t text[512] = {};
+    GetDlgItemTextW(dialog, controlId, text, 512);
+    return text;
+}
+
+void PressKeyInDialog(HWND dialog, WORD key) {
+    MSG msg{};
+    msg.hwnd = GetFocus();
+    msg.message = WM_KEYDOWN;
+    msg.wParam = key;
+    if (!IsDialogMessageW(dialog, &msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void SaveShot(const std::wstring& name) {
+    const std::wstring folder = BinFolder() + L"..\\shots";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    SaveScreenshot(folder + L"\\" + name + L".bmp");
+}
+
+}  // namespace hctest
