@@ -4,6 +4,7 @@
 
 #include "app/SplashWindow.h"
 #include "hotkeys/HotkeyDialog.h"
+#include "panic/PanicButton.h"
 #include "platform/Processes.h"
 #include "settings/SettingsStore.h"
 
@@ -93,6 +94,11 @@ void Program::CreateWindows() {
     settings_ = LoadSettings(SettingsStore(), defaults);
     hotkeyDialog_ = std::make_unique<THotKey_f>(settings_, messages_, hotkeyService_,
                                                 [this](Sender sender) { dispatcher_.DoHotKey(sender); });
+    // Until the tray's exit command exists, closing the controller is how the program ends.
+    panicButton_ = std::make_unique<TPanic_f>(settings_, dispatcher_, engine_, nullptr, [this] {
+        if (controller_) PostMessageW(controller_->Handle(), WM_CLOSE, 0, 0);
+    });
+    shell_.SetPanicButton(panicButton_.get());
 }
 
 void Program::ShowHotkeyDialog() {

@@ -18,6 +18,7 @@ namespace hc {
 
 class TSplash_f;
 class THotKey_f;
+class TPanic_f;
 
 // The composition root: creates every long-lived object once, in the start-up order, and runs the program.
 class Program {
@@ -52,6 +53,7 @@ private:
 
     std::unique_ptr<TForm2> controller_;
     std::unique_ptr<THotKey_f> hotkeyDialog_;
+    std::unique_ptr<TPanic_f> panicButton_;
 };
 
 // Runs the message loop until WM_QUIT; returns its exit code.
