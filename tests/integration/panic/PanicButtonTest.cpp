@@ -55,6 +55,15 @@ TEST_F(PanicButtonTest, RestoreHiddenWindowsAsksForTheRequiredPasswordFirst) {
 }
 
 TEST_F(PanicButtonTest, MovingTicksTheItemAndTheModelFollowsThePositionHidingAndExitAreReported) {
+    std::vector<std::wstring> items;
+    for (int i = 0; i < GetMenuItemCount(panic_->PopupMenu1()); ++i) {
+        wchar_t text[64] = {};
+        GetMenuStringW(panic_->PopupMenu1(), i, text, 64, MF_BYPOSITION);
+        items.push_back(text);
+    }
+    EXPECT_EQ(items, (std::vector<std::wstring>{L"Change Description", L"Move to new location", L"Open main window",
+                                                L"", L"Restore hidden windows", L"", L"Hide the Panic button",
+                                                L"Close Hushcloak Privacy"}));
     Command(TPanic_f::kIdMoveBTn);
     EXPECT_TRUE(GetMenuState(panic_->PopupMenu1(), TPanic_f::kIdMoveBTn, MF_BYCOMMAND) & MF_CHECKED);
     SetWindowPos(panic_->Window(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
