@@ -17,6 +17,10 @@ inline constexpr WORD kStaticClass = 0x0082;
 // without a resource script. Items are listed in tab order.
 class DialogTemplate {
 public:
+    static constexpr WORD kButton = kButtonClass;
+    static constexpr WORD kEdit = kEditClass;
+    static constexpr WORD kStatic = kStaticClass;
+
     DialogTemplate(DWORD style, DWORD exStyle, short width, short height, const wchar_t* title);
     void Item(WORD classOrdinal, const wchar_t* text, int id, DWORD style, short x, short y, short width, short height);
     const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }

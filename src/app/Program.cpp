@@ -9,6 +9,7 @@
 #include "app/TrayIcon.h"
 #include "app/main/MainWindow.h"
 #include "hotkeys/HotkeyDialog.h"
+#include "panic/PanicButton.h"
 #include "platform/CrashGuard.h"
 #include "platform/Processes.h"
 #include "settings/SettingsStore.h"
@@ -154,6 +155,11 @@ void Program::CreateWindows() {
     hotkeyDialog_ = std::make_unique<THotKey_f>(settings_, messages_, hotkeyService_,
                                                 [this](Sender sender) { dispatcher_.DoHotKey(sender); });
     dispatcher_.SetCustomHotkeys(hotkeyDialog_.get());
+    panicButton_ = std::make_unique<TPanic_f>(settings_, dispatcher_, engine_, mainWindow_.get(),
+                                              [this] { controller_->ExitCommand(); });
+    shell_.SetPanicButton(panicButton_.get());
+    controller_->SetPanicButton(panicButton_.get());
+    mainWindow_->SetPanicButton(panicButton_.get());
     CreateUpdateCheck();
     controller_->SetCheckForUpdates([this] { updateCommand_->Checkforupdates1Click(); });
 }

@@ -34,6 +34,7 @@ namespace hc {
 class TSplash_f;
 class THotKey_f;
 class TMain_f;
+class TPanic_f;
 
 // The composition root: creates every long-lived object once, in the start-up order, and runs the program.
 class Program {
@@ -98,6 +99,7 @@ private:
     ShellInstallerStarter installerStarter_;
     std::unique_ptr<UpdateSession> updateSession_;
     std::unique_ptr<UpdateCommand> updateCommand_;
+    std::unique_ptr<TPanic_f> panicButton_;
 };
 
 // Runs the message loop until WM_QUIT; returns its exit code. preTranslate may take a message first (the main

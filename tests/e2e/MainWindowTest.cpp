@@ -380,7 +380,7 @@ TEST_F(MainWindowTest, TabWalksTheOptionsPageInOrderAndSpaceTogglesACheckBox) {
         L"Start silent (disables the splash screen and minimizes to system tray)",
         L"(theme)",
         L"(slider)",
-        L"Show",
+        L"Hide",  // the Panic Button is shown at start
         L"Close",
         L"Menu"};
     EXPECT_EQ(walk, expected);
