@@ -2,7 +2,9 @@
 # Builds everything and runs every test under Wine in a virtual display, with a throw-away Wine prefix.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-"$HC_ROOT/scripts/build.sh"
+# The installer test needs the setup program, and a test-signed copy of it (package.sh builds everything first).
+"$HC_ROOT/scripts/package.sh"
+"$HC_ROOT/scripts/package-test-signed.sh" >/dev/null
 hc_wine_environment
 trap hc_wine_cleanup EXIT
 cd "$HC_ROOT"

@@ -87,6 +87,7 @@ bool Program::StartUp() {
     if (!controller_->Handle()) return false;
     configuration_ = ConfigurationSetup(CommonAppDataFolder());
     CreateWindows();
+    closeRequest_ = std::make_unique<CloseRequestWindow>([this] { return ExitForSetup(); });
 
     if (splash_) splash_->PaintNow();
     KeepOffTaskbar(controller_->Handle());
@@ -118,6 +119,12 @@ void Program::CreateWindows() {
 void Program::ShowHotkeyDialog() {
     CloseSplash();  // the splash is topmost: the dialog would open behind it
     if (hotkeyDialog_) hotkeyDialog_->ShowModal(nullptr);
+}
+
+bool Program::ExitForSetup() {
+    if (!dispatcher_.Gate().MayShowHidden(controller_->Handle())) return false;
+    engine_.IsExiting();
+    return PostMessageW(controller_->Handle(), WM_CLOSE, 0, 0) != 0;
 }
 
 void Program::FinishSplash(DWORD shownAt) {

@@ -2,6 +2,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/CloseRequestWindow.h"
 #include "app/ControllerWindow.h"
 #include "app/ProgramShell.h"
 #include "engine/Dispatcher.h"
@@ -39,6 +40,7 @@ private:
     void CloseSplash();
     void RecoverHiddenWindows();
     void ShowHotkeyDialog();
+    bool ExitForSetup();
 
     std::optional<ComApartment> com_;  // first in, last out: every window below may use COM
     UniqueHandle instanceMutex_;
@@ -64,6 +66,7 @@ private:
     std::unique_ptr<TForm2> controller_;
     std::unique_ptr<THotKey_f> hotkeyDialog_;
     std::unique_ptr<TSplash_f> splash_;
+    std::unique_ptr<CloseRequestWindow> closeRequest_;
 };
 
 // Runs the message loop until WM_QUIT; returns its exit code.
