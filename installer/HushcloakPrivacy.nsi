@@ -39,8 +39,8 @@ VIAddVersionKey /LANG=1033 "ProductVersion" "${HC_VERSION}"
 VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) ${HC_COMPANY_NAME}"
 
 !ifdef HC_SIGN_COMMAND
-!finalize '${HC_SIGN_COMMAND} "%1"'
-!uninstfinalize '${HC_SIGN_COMMAND} "%1"'
+!finalize '"${HC_SIGN_COMMAND}" "%1"'
+!uninstfinalize '"${HC_SIGN_COMMAND}" "%1"'
 !endif
 
 !define MUI_ICON "${HC_STAGE}\HC.ico"
@@ -120,12 +120,10 @@ FunctionEnd
 !insertmacro HC_CLOSE_RUNNING ""
 !insertmacro HC_CLOSE_RUNNING "un."
 
-Function .onInit
-    Call CloseRunningProgram
-FunctionEnd
-
 Section "Hushcloak Privacy" SecProgram
     SectionIn RO
+    ; Only now, once the user has agreed: cancelling setup earlier leaves the program running.
+    Call CloseRunningProgram
     SetOutPath "$INSTDIR"
     File "${HC_STAGE}\HC.exe"
     File "${HC_STAGE}\LICENSE.txt"
@@ -151,10 +149,6 @@ Section "Hushcloak Privacy" SecProgram
     WriteRegDWORD HKCU "${HC_UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-Function un.onInit
-    Call un.CloseRunningProgram
-FunctionEnd
-
 ; Removes the autostart value under one Run key, but only when it starts this copy of the program.
 !macro HC_REMOVE_AUTOSTART root
     ReadRegStr $0 ${root} "${HC_RUN_KEY}" "HushCloak"
@@ -165,6 +159,7 @@ FunctionEnd
 !macroend
 
 Section "Uninstall"
+    Call un.CloseRunningProgram
     Delete "$INSTDIR\HC.exe"
     Delete "$INSTDIR\LICENSE.txt"
     RMDir /r "$INSTDIR\images"

@@ -5,6 +5,7 @@
 #include <wintrust.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -100,6 +101,31 @@ void RemoveInstallation() {
     RegDeleteTreeW(HKEY_CURRENT_USER, kUninstallKey);
 }
 
+// A visible dialog of the process that passes the test, waited for.
+HWND WaitForDialogOf(DWORD processId, const std::function<bool(HWND)>& matches, DWORD timeoutMs = 15000) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND w : WindowsOf(processId, L"#32770"))
+                if (IsWindowVisible(w) && matches(w)) return (found = w) != nullptr;
+            return false;
+        },
+        timeoutMs, 50);
+    return found;
+}
+
+void SaveShot(const wchar_t* name) {
+    const std::wstring folder = BinFolder() + L"..\\shots";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    SaveScreenshot(folder + L"\\" + name + L".bmp");
+}
+
+std::wstring ButtonText(HWND dialog, int id) {
+    wchar_t text[64] = {};
+    GetDlgItemTextW(dialog, id, text, 64);
+    return text;
+}
+
 class InstallerTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -187,11 +213,16 @@ TEST_F(InstallerTest, SetupStopsAndSaysSoWhenARunningProgramDoesNotClose) {
     EXPECT_EQ(RunToEnd(SetupProgram(), L"/S"), 2);
     EXPECT_FALSE(Exists(InstalledExe()));
 
+    // The user's way: the question comes once the licence is accepted and Install is pressed.
     DWORD processId = 0;
     HANDLE setup = StartProcess(SetupProgram(), L"", &processId);
     ASSERT_NE(setup, nullptr);
-    const std::wstring caption = L"Hushcloak Privacy " + VersionText(HcExePath(), L"ProductVersion") + L" Setup";
-    HWND box = WaitForDialog(caption.c_str(), 15000);
+    HWND page = WaitForDialogOf(processId, [](HWND w) { return GetDlgItem(w, IDOK) != nullptr; });
+    ASSERT_NE(page, nullptr);
+    ClickButton(page, IDOK);  // "I Agree"
+    ASSERT_TRUE(WaitUntil([&] { return ButtonText(page, IDOK) == L"&Install"; }, 15000));
+    ClickButton(page, IDOK);
+    HWND box = WaitForDialogOf(processId, [](HWND w) { return !MessageBoxText(w).empty(); });
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box),
               L"Hushcloak Privacy is still running and did not close. Close it from its tray icon, then run this "
@@ -231,6 +262,36 @@ TEST_F(InstallerTest, SilentUninstallEndsTheProgramRemovesFilesShortcutAndOurEnt
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, L"HushCloak\\StartUp", L"HkHide"), L"Ctrl+Space");
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, std::wstring(kPasswordKey) + L"\\HKAcc", L"Key"), L"Mellon");
     RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, L"HushCloak");
+}
+
+TEST_F(InstallerTest, UninstallAsksAboutTheSettingsAndYesRemovesThemWithThePassword) {
+    Install();
+    key_.SetString(L"StartUp", L"HkHide", L"Ctrl+Space");
+    password_.SetString(L"HKAcc", L"Key", L"Mellon");
+    password_.SetString(L"HKAccHelp", L"Hint", L"Friend");
+    DWORD processId = 0;
+    // In place (_?=), so its windows belong to the process started here rather than to a copy in the temp folder.
+    HANDLE uninstaller = StartProcess(InstallFolder() + L"\\Uninstall.exe", L"_?=" + InstallFolder(), &processId);
+    ASSERT_NE(uninstaller, nullptr);
+    HWND page = WaitForDialogOf(processId, [](HWND w) { return GetDlgItem(w, IDOK) != nullptr; });
+    ASSERT_NE(page, nullptr);
+    SaveShot(L"uninstall-1-confirm");
+    ClickButton(page, IDOK);  // "Uninstall"
+    HWND box = WaitForDialogOf(processId, [](HWND w) { return !MessageBoxText(w).empty(); });
+    ASSERT_NE(box, nullptr);
+    SaveShot(L"uninstall-2-question");
+    EXPECT_EQ(MessageBoxText(box), L"Do you also want to remove your Hushcloak Privacy settings and password?");
+    ClickButton(box, IDYES);
+    // The last page's button becomes "Close" once the work is done.
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box) && IsWindowEnabled(GetDlgItem(page, IDOK)); }, 15000, 50));
+    ClickButton(page, IDOK);
+    EXPECT_EQ(WaitForSingleObject(uninstaller, 15000), WAIT_OBJECT_0);
+    CloseHandle(uninstaller);
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, L"HushCloak"));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, std::wstring(kPasswordKey) + L"\\HKAcc"));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, std::wstring(kPasswordKey) + L"\\HKAccHelp"));
+    EXPECT_FALSE(Exists(InstalledExe()));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUninstallKey));
 }
 
 // WinVerifyTrust as the update window asks it: the whole chain, up to a trusted root.
@@ -286,7 +347,12 @@ TEST(SignatureTest, ATestSignedPackageVerifiesAndAnUnsignedOneDoesNot) {
     TrustedTestRoot root(signing + L"\\root.cer");
     ASSERT_TRUE(root.IsTrusted());
     EXPECT_EQ(VerifySignature(signedSetup), ERROR_SUCCESS);
-    EXPECT_EQ(VerifySignature(signing + L"\\work\\stage\\HC.exe"), ERROR_SUCCESS);
+    // What the signed package installs is signed too: the program and the uninstaller it wrote.
+    const std::wstring folder = MakeTempFolder(L"hc_signed");
+    ASSERT_EQ(RunToEnd(signedSetup, L"/S /D=" + folder), 0);
+    EXPECT_EQ(VerifySignature(folder + L"\\HC.exe"), ERROR_SUCCESS);
+    EXPECT_EQ(VerifySignature(folder + L"\\Uninstall.exe"), ERROR_SUCCESS);
+    RemoveInstallation();
     // A signed file changed afterwards no longer verifies.
     const std::wstring tampered = MakeTempFolder(L"hc_sign") + L"\\tampered-setup.exe";
     ASSERT_TRUE(CopyFileW(signedSetup.c_str(), tampered.c_str(), FALSE));
