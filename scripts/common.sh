@@ -4,6 +4,8 @@
 HC_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 HC_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev cmake ninja-build googletest
              wine wine64 xvfb xauth x11-apps imagemagick openssl osslsigncode)
+# What scripts/package.sh needs besides: the setup compiler, the signing tool and openssl for test certificates.
+HC_PACKAGE_TOOLS=(nsis osslsigncode openssl)
 
 hc_install_packages() {
     local missing=()

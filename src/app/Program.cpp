@@ -105,6 +105,7 @@ bool Program::StartUp() {
     shell_.SetAbout(&controller_->About());
     configuration_ = ConfigurationSetup(CommonAppDataFolder());
     CreateWindows();
+    closeRequest_ = std::make_unique<CloseRequestWindow>([this] { return ExitForSetup(); });
 
     if (splash_) splash_->PaintNow();
     KeepOffTaskbar(controller_->Handle());
@@ -172,17 +173,7 @@ void Program::CreateUpdateCheck() {
     // Closing the window shows the main window, through the password gate.
     updateCommand_ = std::make_unique<UpdateCommand>(*updateSession_, &options_, messages_,
                                                      TUpdate_f::Callbacks{[this] { OpenMainWindowThroughGate(); },
-                                                                          [this] { EndForInstaller(); }});
-}
-
-// The installer runs: end as the exit command does, with the hidden windows shown and the settings kept.
-void Program::EndForInstaller() {
-    const HWND controller = controller_ ? controller_->Handle() : nullptr;
-    if (!controller || !dispatcher_.Gate().MayShowHidden(controller)) return;
-    engine_.IsExiting();
-    SaveSettingsNow();
-    shell_.SetTrayIconActive(false);
-    PostMessageW(controller, WM_CLOSE, 0, 0);
+                                                                          [this] { ExitForSetup(); }});
 }
 
 void Program::OpenMainWindowThroughGate() {
@@ -198,6 +189,16 @@ void Program::SaveSettingsNow() {
 void Program::ShowHotkeyDialog() {
     CloseSplash();  // the splash is topmost: the dialog would open behind it
     if (hotkeyDialog_) hotkeyDialog_->ShowModal(nullptr);
+}
+
+// A setup (ours, or the update's installer) replaces the program: end as the tray's exit does, without its question.
+// False when the user declined the password, and the program runs on.
+bool Program::ExitForSetup() {
+    const HWND controller = controller_ ? controller_->Handle() : nullptr;
+    if (!controller || !dispatcher_.Gate().MayShowHidden(controller)) return false;
+    engine_.IsExiting();
+    SaveSettingsNow();
+    return PostMessageW(controller, WM_CLOSE, 0, 0) != 0;
 }
 
 void Program::FinishSplash(DWORD shownAt) {

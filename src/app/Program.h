@@ -2,6 +2,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/CloseRequestWindow.h"
 #include "app/ControllerWindow.h"
 #include "app/ProgramShell.h"
 #include "cleanup/CleanupOperations.h"
@@ -54,10 +55,10 @@ private:
     void RecoverHiddenWindows();
     void ShowHotkeyDialog();
     void CreateUpdateCheck();
-    void EndForInstaller();
     // The main window's save; it also runs when the program ends, however it ends.
     void SaveSettingsNow();
     void OpenMainWindowThroughGate();
+    bool ExitForSetup();
 
     std::optional<ComApartment> com_;  // first in, last out: every window below may use COM
     UniqueHandle instanceMutex_;
@@ -100,6 +101,7 @@ private:
     std::unique_ptr<UpdateSession> updateSession_;
     std::unique_ptr<UpdateCommand> updateCommand_;
     std::unique_ptr<TPanic_f> panicButton_;
+    std::unique_ptr<CloseRequestWindow> closeRequest_;
 };
 
 // Runs the message loop until WM_QUIT; returns its exit code. preTranslate may take a message first (the main

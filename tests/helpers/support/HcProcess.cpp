@@ -6,9 +6,11 @@ namespace hctest {
 
 std::wstring HcExePath() { return BinFolder() + L"HC.exe"; }
 
-bool HcProcess::Start() {
+bool HcProcess::Start() { return StartFrom(HcExePath(), BinFolder()); }
+
+bool HcProcess::StartFrom(const std::wstring& exePath, const std::wstring& workingFolder) {
     Stop();
-    process_ = StartProcess(HcExePath(), L"", &processId_, BinFolder());
+    process_ = StartProcess(exePath, L"", &processId_, workingFolder);
     return process_ != nullptr;
 }
 

@@ -14,6 +14,8 @@ public:
     HcProcess& operator=(const HcProcess&) = delete;
 
     bool Start();
+    // Starts another copy of the program (an installed one), in the given folder.
+    bool StartFrom(const std::wstring& exePath, const std::wstring& workingFolder);
     // True once the controller window exists and the splash window is gone.
     bool IsStarted() const;
     bool WaitUntilStarted(DWORD timeoutMs = 15000);
