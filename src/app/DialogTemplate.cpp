@@ -15,16 +15,28 @@ DialogTemplate::DialogTemplate(DWORD style, DWORD exStyle, short width, short he
     Text(L"MS Shell Dlg");
 }
 
-void DialogTemplate::Item(WORD classOrdinal, const wchar_t* text, int id, DWORD style, short x, short y, short width,
-                          short height) {
+void DialogTemplate::ItemHead(int id, DWORD style, short x, short y, short width, short height) {
     if (words_.size() % 2) words_.push_back(0);  // items start on a DWORD boundary
     ++words_[countAt_];
     Dword(style | WS_CHILD | WS_VISIBLE);
     Dword(0);
     for (short value : {x, y, width, height}) words_.push_back(static_cast<WORD>(value));
     words_.push_back(static_cast<WORD>(id));
+}
+
+void DialogTemplate::Item(WORD classOrdinal, const wchar_t* text, int id, DWORD style, short x, short y, short width,
+                          short height) {
+    ItemHead(id, style, x, y, width, height);
     words_.push_back(0xFFFF);
     words_.push_back(classOrdinal);
+    Text(text);
+    words_.push_back(0);  // no creation data
+}
+
+void DialogTemplate::Item(const wchar_t* className, const wchar_t* text, int id, DWORD style, short x, short y,
+                          short width, short height) {
+    ItemHead(id, style, x, y, width, height);
+    Text(className);
     Text(text);
     words_.push_back(0);  // no creation data
 }

@@ -23,9 +23,13 @@ public:
 
     DialogTemplate(DWORD style, DWORD exStyle, short width, short height, const wchar_t* title);
     void Item(WORD classOrdinal, const wchar_t* text, int id, DWORD style, short x, short y, short width, short height);
+    // A control of a registered class other than the predefined ones (the hotkey control).
+    void Item(const wchar_t* className, const wchar_t* text, int id, DWORD style, short x, short y, short width,
+              short height);
     const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
 
 private:
+    void ItemHead(int id, DWORD style, short x, short y, short width, short height);
     void Dword(DWORD value);
     void Text(const wchar_t* text);
 
@@ -38,25 +42,30 @@ std::wstring WindowText(HWND window);
 // Asks every window of this thread that the owner owns (its message boxes) to close.
 void CloseOwnedWindows(HWND owner);
 
-// The dialog procedure of a dialog object: the object comes as the creation parameter and receives every later
-// message in its OnMessage (a friend: `template <class> friend struct DialogBinding;`). No exception leaves it.
+// The dialog procedure of a dialog object stored in DWLP_USER: until the object is stored, the dialog gets the
+// default handling; no exception crosses into the window manager.
+template <class Dialog>
+INT_PTR CALLBACK DialogProcFor(HWND window, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (!self) return msg == WM_INITDIALOG ? TRUE : FALSE;
+    try {
+        return self->OnMessage(msg, wp, lp);
+    } catch (const std::exception& failure) {
+        ReportUnhandledFailure(&failure);
+    } catch (...) {
+        ReportUnhandledFailure(nullptr);
+    }
+    return FALSE;
+}
+
+// The same for a dialog object that comes as the creation parameter (a friend:
+// `template <class> friend struct DialogBinding;`).
 template <class Dialog>
 struct DialogBinding {
     static INT_PTR CALLBACK Proc(HWND window, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-        if (msg == WM_INITDIALOG) {
-            SetWindowLongPtrW(window, DWLP_USER, lp);
-            return FALSE;  // the dialog sets the focus itself when it is shown
-        }
-        auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
-        if (!self) return FALSE;
-        try {
-            return self->OnMessage(msg, wp, lp);
-        } catch (const std::exception& failure) {
-            ReportUnhandledFailure(&failure);
-        } catch (...) {
-            ReportUnhandledFailure(nullptr);
-        }
-        return FALSE;
+        if (msg != WM_INITDIALOG) return DialogProcFor<Dialog>(window, msg, wp, lp);
+        SetWindowLongPtrW(window, DWLP_USER, lp);
+        return FALSE;  // the dialog sets the focus itself when it is shown
     }
 };
 

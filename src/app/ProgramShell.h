@@ -51,26 +51,4 @@ private:
     AboutView* about_ = nullptr;
 };
 
-// Without administrator rights the Task Manager policy is never touched.
-class NoSystemSwitches final : public SystemSwitches {
-public:
-    bool HasAdministratorRights() override { return false; }
-    void SetTaskManagerDisabled(bool) override {}
-};
-
-// No clean-up step is available yet, so a privacy action cleans nothing.
-class NoCleanupSteps final : public CleanupSteps {
-public:
-    void SetAudioMute(bool) override {}
-    void DoOptions() override {}
-};
-
-// No password can be set yet, so unhiding is never held back by a prompt.
-class NoUnhidePrompt final : public UnhidePrompt {
-public:
-    bool IsOpen() override { return false; }
-    bool AskForPassword(HWND) override { return true; }
-    void Cancel() override {}
-};
-
 }  // namespace hc

@@ -4,86 +4,15 @@
 
 #include <vector>
 
+#include "app/DialogTemplate.h"
+#include "app/Dialogs.h"
 #include "app/Window.h"
 #include "settings/Configuration.h"
 
 namespace hc {
 
 namespace {
-constexpr WORD kButtonClass = 0x0080;
-constexpr WORD kStaticClass = 0x0082;
 constexpr COLORREF kLinkColour = RGB(0, 0, 0xCC);
-
-// An in-memory dialog template: the dialog gets the system dialog class and keyboard handling
-// without a resource script.
-class DialogTemplate {
-public:
-    DialogTemplate(DWORD style, DWORD exStyle, short width, short height, const wchar_t* title) {
-        Dword(style | DS_SETFONT);
-        Dword(exStyle);
-        countAt_ = words_.size();
-        words_.push_back(0);
-        Rect(0, 0, width, height);
-        words_.push_back(0);  // no menu
-        words_.push_back(0);  // the system dialog class
-        Text(title);
-        words_.push_back(8);
-        Text(L"MS Shell Dlg");
-    }
-
-    void Item(WORD classOrdinal, const wchar_t* text, int id, DWORD style, short x, short y, short width,
-              short height) {
-        ItemHead(id, style, x, y, width, height);
-        words_.push_back(0xFFFF);
-        words_.push_back(classOrdinal);
-        ItemTail(text);
-    }
-
-    void Item(const wchar_t* className, const wchar_t* text, int id, DWORD style, short x, short y, short width,
-              short height) {
-        ItemHead(id, style, x, y, width, height);
-        Text(className);
-        ItemTail(text);
-    }
-
-    const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
-
-private:
-    void ItemHead(int id, DWORD style, short x, short y, short width, short height) {
-        if (words_.size() % 2) words_.push_back(0);  // items start on a DWORD boundary
-        ++words_[countAt_];
-        Dword(style | WS_CHILD | WS_VISIBLE);
-        Dword(0);
-        Rect(x, y, width, height);
-        words_.push_back(static_cast<WORD>(id));
-    }
-    void ItemTail(const wchar_t* text) {
-        Text(text);
-        words_.push_back(0);  // no creation data
-    }
-    void Dword(DWORD value) {
-        words_.push_back(LOWORD(value));
-        words_.push_back(HIWORD(value));
-    }
-    void Rect(short x, short y, short width, short height) {
-        for (short value : {x, y, width, height}) words_.push_back(static_cast<WORD>(value));
-    }
-    void Text(const wchar_t* text) {
-        for (; *text; ++text) words_.push_back(static_cast<WORD>(*text));
-        words_.push_back(0);
-    }
-
-    std::vector<WORD> words_;
-    size_t countAt_ = 0;
-};
-
-void CentreOnScreen(HWND window) {
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2;
-    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 HFONT UnderlinedCopy(HFONT font) {
     LOGFONTW description{};
@@ -111,7 +40,7 @@ HWND THotKey_f::CreateDialogWindow() {
     layout.Item(kButtonClass, L"Apply", kIdApply, BS_DEFPUSHBUTTON | WS_TABSTOP, 10, 92, 52, 15);
     layout.Item(kButtonClass, L"Default", kIdDefault, BS_PUSHBUTTON | WS_TABSTOP, 67, 92, 52, 15);
     layout.Item(kButtonClass, L"Close", kIdClose, BS_PUSHBUTTON | WS_TABSTOP, 124, 92, 52, 15);
-    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), layout.get(), nullptr, &DialogProc, 0);
+    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), layout.get(), nullptr, &DialogProcFor<THotKey_f>, 0);
 }
 
 THotKey_f::THotKey_f(Settings& settings, Messages& messages, HotkeyService& hotkeys,
@@ -157,29 +86,8 @@ int THotKey_f::ShowModal(HWND owner) {
     modalResult_ = 0;
     assignment_.Shown();
     SetWindowLongPtrW(dialog, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-    const bool disableOwner = owner && IsWindowEnabled(owner);
-    if (disableOwner) EnableWindow(owner, FALSE);
-    ShowWindow(dialog, SW_SHOW);
-    SetForegroundWindow(dialog);
-
-    MSG msg{};
-    while (modalResult_ == 0 && IsWindow(dialog)) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(msg.wParam));  // the main loop must still see it
-            break;
-        }
-        if (got == -1) break;
-        if (!IsDialogMessageW(dialog, &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-
-    // Enabled before hiding, so activation returns to the owner.
-    if (disableOwner) EnableWindow(owner, TRUE);
+    RunModal(dialog, owner, modalResult_);
     if (IsWindow(dialog)) {
-        ShowWindow(dialog, SW_HIDE);
         // An owned window dies with its owner; this one must outlive any owner it was shown for.
         SetWindowLongPtrW(dialog, GWLP_HWNDPARENT, 0);
     }
@@ -190,19 +98,6 @@ int THotKey_f::ShowModal(HWND owner) {
 void THotKey_f::EndModal(int result) {
     modalResult_ = result;
     if (!showing_) ShowWindow(window_.get(), SW_HIDE);
-}
-
-INT_PTR CALLBACK THotKey_f::DialogProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-    auto* self = reinterpret_cast<THotKey_f*>(GetWindowLongPtrW(window, DWLP_USER));
-    if (!self) return msg == WM_INITDIALOG ? TRUE : FALSE;
-    try {
-        return self->OnMessage(msg, wp, lp);
-    } catch (const std::exception& failure) {
-        ReportUnhandledFailure(&failure);
-    } catch (...) {
-        ReportUnhandledFailure(nullptr);
-    }
-    return FALSE;
 }
 
 INT_PTR THotKey_f::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -53,7 +53,7 @@ public:
 private:
     using UniqueWindow = Unique<HWND, &DestroyWindow>;
     static HWND CreateDialogWindow();
-    static INT_PTR CALLBACK DialogProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+    template <class> friend INT_PTR CALLBACK DialogProcFor(HWND, UINT, WPARAM, LPARAM) noexcept;
     INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnCommand(int id, int code);
     bool IsLink(HWND control) const;

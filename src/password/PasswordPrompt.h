@@ -48,6 +48,8 @@ public:
 private:
     template <class>
     friend struct DialogBinding;
+    template <class>
+    friend INT_PTR CALLBACK DialogProcFor(HWND, UINT, WPARAM, LPARAM) noexcept;
     static LRESULT CALLBACK PassWordProc(HWND edit, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                          DWORD_PTR self) noexcept;
     INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp);

@@ -36,6 +36,8 @@ public:
 private:
     template <class>
     friend struct DialogBinding;
+    template <class>
+    friend INT_PTR CALLBACK DialogProcFor(HWND, UINT, WPARAM, LPARAM) noexcept;
     INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void Close(int result);
     bool FormCloseQuery(int result);
