@@ -68,7 +68,7 @@ TEST_F(PasswordTest, UnhideAsksEachTimeWithAnEmptyBoxKeepsAWrongEntryAndRestores
     EXPECT_EQ(Typed(prompt), L"");
     // Pressed again while the prompt is open: still one prompt.
     PressKeys({VK_CONTROL}, VK_BACK);
-    Sleep(300);
+    EXPECT_FALSE(WaitUntil([&] { return CountDialogsOf(hc_.ProcessId(), hc::kPromptTitle) > 1; }, 300));
     EXPECT_EQ(CountDialogsOf(hc_.ProcessId(), hc::kPromptTitle), 1);
 
     Enter(prompt, L"open sesame");
@@ -89,8 +89,7 @@ TEST_F(PasswordTest, UnhideAsksEachTimeWithAnEmptyBoxKeepsAWrongEntryAndRestores
     EXPECT_EQ(Typed(prompt), L"");
     ClickButton(prompt, Prompt::kIdCancelBtn);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(prompt); }));
-    Sleep(200);
-    EXPECT_TRUE(AllHidden(windows_));
+    EXPECT_FALSE(WaitUntil([&] { return !AllHidden(windows_); }, 300));
     // A panic while the prompt is open closes it as Cancel would, and its error box with it.
     prompt = AskToUnhide();
     ASSERT_TRUE(prompt);
@@ -99,8 +98,7 @@ TEST_F(PasswordTest, UnhideAsksEachTimeWithAnEmptyBoxKeepsAWrongEntryAndRestores
     ASSERT_TRUE(box);
     PressKeys({VK_CONTROL}, VK_SPACE);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(prompt) && !IsWindow(box); }));
-    Sleep(200);
-    EXPECT_TRUE(AllHidden(windows_));
+    EXPECT_FALSE(WaitUntil([&] { return !AllHidden(windows_); }, 300));
     prompt = AskToUnhide();
     ASSERT_TRUE(prompt);
     Enter(prompt, L"Open Sesame");
