@@ -75,8 +75,7 @@ int Program::Run() {
     if (!StartUp()) return 1;
     const int exitCode = RunMessageLoop([this](MSG& msg) { return mainWindow_ && mainWindow_->PreTranslate(msg); });
     // Every way out (the tray's exit, the system's shutdown) keeps what the user changed since the last close.
-    SaveSettingsNow();
-    if (switches_.HasAdministratorRights()) switches_.SetTaskManagerDisabled(false);
+    SaveSettingsNow();  // the controller's close has already allowed the Task Manager again
     return exitCode;
 }
 
@@ -152,7 +151,6 @@ void Program::CreateWindows() {
                                             welcome);
     shell_.SetMainWindow(mainWindow_.get());
     controller_->SetMainWindow(mainWindow_.get());
-    controller_->SetSaveSettings([this] { SaveSettingsNow(); });
     hotkeyDialog_ = std::make_unique<THotKey_f>(settings_, messages_, hotkeyService_,
                                                 [this](Sender sender) { dispatcher_.DoHotKey(sender); });
     dispatcher_.SetCustomHotkeys(hotkeyDialog_.get());
@@ -197,7 +195,7 @@ bool Program::ExitForSetup() {
     const HWND controller = controller_ ? controller_->Handle() : nullptr;
     if (!controller || !dispatcher_.Gate().MayShowHidden(controller)) return false;
     engine_.IsExiting();
-    SaveSettingsNow();
+    // The settings are saved as the message loop ends, as on every way out.
     return PostMessageW(controller, WM_CLOSE, 0, 0) != 0;
 }
 
