@@ -1,7 +1,7 @@
 #pragma once
 #include <functional>
 
-#include "app/Window.h"
+#include "ui/Window.h"
 
 namespace hc {
 

@@ -4,15 +4,15 @@
 
 #include <algorithm>
 
-#include "app/AboutWindow.h"
 #include "app/SplashWindow.h"
-#include "app/TrayIcon.h"
-#include "app/main/MainWindow.h"
 #include "hotkeys/HotkeyDialog.h"
+#include "mainwindow/MainWindow.h"
 #include "panic/PanicButton.h"
 #include "platform/CrashGuard.h"
 #include "platform/Processes.h"
 #include "settings/SettingsStore.h"
+#include "tray/AboutWindow.h"
+#include "tray/TrayIcon.h"
 
 namespace hc {
 
@@ -165,7 +165,7 @@ void Program::CreateWindows() {
 
 void Program::CreateUpdateCheck() {
     updateSession_ = std::make_unique<UpdateSession>(
-        configuration_.runningVersion, CurrentUpdateAddresses(),
+        RunningVersion(), CurrentUpdateAddresses(),
         UpdatePaths{configuration_.tempDownloadFolder, configuration_.localVersionFile, configuration_.localNewsFile},
         installerVerifier_, installerStarter_);
     // Closing the window shows the main window, through the password gate.

@@ -3,11 +3,9 @@
 #include <optional>
 
 #include "app/CloseRequestWindow.h"
-#include "app/ControllerWindow.h"
 #include "app/ProgramShell.h"
 #include "cleanup/CleanupOperations.h"
 #include "cleanup/TaskManagerSwitch.h"
-#include "app/Theme.h"
 #include "engine/Dispatcher.h"
 #include "engine/Journal.h"
 #include "engine/ShellDecoyLauncher.h"
@@ -18,16 +16,18 @@
 #include "platform/Com.h"
 #include "platform/Handles.h"
 #include "platform/Hotkeys.h"
+#include "platform/Icons.h"
 #include "platform/Messages.h"
 #include "platform/Processes.h"
-#include "platform/Shell.h"
-#include "platform/Icons.h"
 #include "platform/RunKeys.h"
+#include "platform/Shell.h"
 #include "platform/WindowSystem.h"
 #include "settings/Configuration.h"
 #include "settings/Options.h"
 #include "settings/Settings.h"
 #include "settings/Statistics.h"
+#include "tray/ControllerWindow.h"
+#include "ui/Theme.h"
 #include "update/UpdateCommand.h"
 
 namespace hc {

@@ -1,8 +1,8 @@
 #pragma once
 #include <functional>
 
-#include "app/Views.h"
 #include "engine/Collaborators.h"
+#include "ui/Views.h"
 
 namespace hc {
 

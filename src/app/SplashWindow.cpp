@@ -1,7 +1,7 @@
 #include "app/SplashWindow.h"
 
-#include "app/ResourceIds.h"
 #include "settings/Configuration.h"
+#include "ui/ResourceIds.h"
 
 namespace hc {
 

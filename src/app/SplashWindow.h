@@ -1,6 +1,6 @@
 #pragma once
-#include "app/Window.h"
 #include "platform/Handles.h"
+#include "ui/Window.h"
 
 namespace hc {
 

@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "app/DialogTemplate.h"
-#include "app/Dialogs.h"
-#include "app/Window.h"
 #include "settings/Configuration.h"
+#include "ui/DialogTemplate.h"
+#include "ui/Dialogs.h"
+#include "ui/Window.h"
 
 namespace hc {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Views.h"
-#include "app/Window.h"
 #include "platform/ForegroundTracker.h"
 #include "platform/Handles.h"
+#include "ui/Views.h"
+#include "ui/Window.h"
 
 namespace hc {
 

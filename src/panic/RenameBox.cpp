@@ -1,6 +1,6 @@
 #include "panic/RenameBox.h"
 
-#include "app/DialogTemplate.h"
+#include "ui/DialogTemplate.h"
 
 namespace hc {
 

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "app/DialogTemplate.h"
 #include "settings/Configuration.h"
+#include "ui/DialogTemplate.h"
 
 namespace hc {
 

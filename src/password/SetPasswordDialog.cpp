@@ -1,7 +1,7 @@
 #include "password/SetPasswordDialog.h"
 
-#include "app/DialogTemplate.h"
 #include "settings/Configuration.h"
+#include "ui/DialogTemplate.h"
 
 namespace hc {
 

@@ -1,19 +1,11 @@
 #include "settings/Configuration.h"
 
-#include "HcVersion.h"
 #include "platform/Shell.h"
 
 namespace hc {
 
-TVersion RunningVersion() {
-    // The numbers come from the build's one version, so the record and the version resource always agree.
-    return TVersion(HC_VERSION_MAJOR, HC_VERSION_MINOR, HC_VERSION_RELEASE, HC_VERSION_BUILD, L"x86",
-                    CalendarDate{2017, 8, 8}, L"");
-}
-
 Configuration ConfigurationSetup(const std::wstring& commonAppDataFolder) {
     Configuration c;
-    c.runningVersion = RunningVersion();
     c.programFile = shell::FullPathName(L"HC.exe");
     c.programManifest = shell::FullPathName(L"HC.exe.manifest");
     c.helpFile = shell::FullPathName(L"Hushcloak.chm");

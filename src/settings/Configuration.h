@@ -2,8 +2,6 @@
 #include <cstdint>
 #include <string>
 
-#include "update/Version.h"
-
 namespace hc {
 
 // Names and texts of the program that never change.
@@ -31,12 +29,8 @@ inline constexpr int kDefaultCloseHideAction = 1;
 inline constexpr int kDefaultTerminateCloseProcess = 1;
 inline constexpr int kDefaultProcessPriority = 2;
 
-// The running build.
-TVersion RunningVersion();
-
 // Paths fixed once at start-up.
 struct Configuration {
-    TVersion runningVersion;
     std::wstring programFile;
     std::wstring programManifest;
     std::wstring helpFile;

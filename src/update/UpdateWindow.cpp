@@ -4,11 +4,11 @@
 
 #include <vector>
 
-#include "app/Dialogs.h"
 #include "platform/Locale.h"
 #include "platform/Messages.h"
 #include "settings/Conversions.h"
 #include "settings/Options.h"
+#include "ui/Dialogs.h"
 #include "update/InternetUtils.h"
 
 namespace hc {

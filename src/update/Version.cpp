@@ -3,11 +3,18 @@
 #include <optional>
 #include <utility>
 
+#include "HcVersion.h"
 #include "platform/Files.h"
 #include "settings/Conversions.h"
 #include "update/InternetUtils.h"
 
 namespace hc {
+
+TVersion RunningVersion() {
+    // The numbers come from the build's one version, so the record and the version resource always agree.
+    return TVersion(HC_VERSION_MAJOR, HC_VERSION_MINOR, HC_VERSION_RELEASE, HC_VERSION_BUILD, L"x86",
+                    CalendarDate{2017, 8, 8}, L"");
+}
 
 namespace {
 constexpr wchar_t kPlatformToken[] = L"Flag_Platform";

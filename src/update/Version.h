@@ -61,6 +61,9 @@ inline std::wstring InstallerUrlOf(const TVersion* version) {
     return version ? version->GetUpdateInstallerURL() : std::wstring();
 }
 
+// The running build.
+TVersion RunningVersion();
+
 // True for a real day of the calendar (years 1 to 9999).
 bool IsValidDate(const CalendarDate& date);
 

@@ -8,7 +8,7 @@
 #include "HcProcess.h"
 #include "MainWindowDriver.h"
 #include "TestSupport.h"
-#include "app/main/MainWindowIds.h"
+#include "mainwindow/MainWindowIds.h"
 #include "platform/Registry.h"
 #include "settings/Conversions.h"
 

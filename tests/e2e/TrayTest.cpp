@@ -6,7 +6,7 @@
 #include "HcProcess.h"
 #include "TestSupport.h"
 #include "TrayDriver.h"
-#include "app/TrayIcon.h"
+#include "tray/TrayIcon.h"
 
 namespace hctest {
 namespace {

@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "TestSupport.h"
-#include "app/Window.h"
+#include "ui/Window.h"
 
 namespace hc {
 namespace {

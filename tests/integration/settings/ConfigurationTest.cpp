@@ -34,19 +34,6 @@ TEST(Configuration, WithoutTheCommonFolderCreatesNothingAtTheRootOfTheDrive) {
     }
 }
 
-TEST(Configuration, DescribesTheRunningBuild) {
-    const TVersion v = ConfigurationSetup(hctest::MakeTempFolder(L"hc_config")).runningVersion;
-    EXPECT_EQ(v.GetMajorVersion(), 6);
-    EXPECT_EQ(v.GetMinorVersion(), 1);
-    EXPECT_EQ(v.GetRelease(), 1);
-    EXPECT_EQ(v.GetBuild(), 4);
-    EXPECT_EQ(v.GetPlatform(), L"x86");
-    EXPECT_EQ(v.GetReleaseDate(), (CalendarDate{2017, 8, 8}));
-    EXPECT_EQ(v.GetUpdateInstallerURL(), L"");
-    EXPECT_EQ(TVersion().GetBuild(), 0);
-    EXPECT_EQ(TVersion().GetReleaseDate(), CalendarDate{});
-}
-
 TEST(Configuration, NamesTheProgramsFilesAndAddresses) {
     EXPECT_EQ(HelpFilePath(L"C:\\Program Files\\HC\\HC.exe"), L"C:\\Program Files\\HC\\Help\\HSHCLOK.HLP");
     const std::wstring version = kVersionFileUrl;

@@ -56,5 +56,18 @@ TEST(UpdateAddresses, TheOverrideReplacesSchemeHostAndPortOnly) {
     EXPECT_EQ(ResolveUpdateAddresses(L"http://localhost/").serverName, L"localhost");
 }
 
+TEST(RunningVersion, DescribesTheRunningBuild) {
+    const TVersion v = RunningVersion();
+    EXPECT_EQ(v.GetMajorVersion(), 6);
+    EXPECT_EQ(v.GetMinorVersion(), 1);
+    EXPECT_EQ(v.GetRelease(), 1);
+    EXPECT_EQ(v.GetBuild(), 4);
+    EXPECT_EQ(v.GetPlatform(), L"x86");
+    EXPECT_EQ(v.GetReleaseDate(), (CalendarDate{2017, 8, 8}));
+    EXPECT_EQ(v.GetUpdateInstallerURL(), L"");
+    EXPECT_EQ(TVersion().GetBuild(), 0);
+    EXPECT_EQ(TVersion().GetReleaseDate(), CalendarDate{});
+}
+
 }  // namespace
 }  // namespace hc

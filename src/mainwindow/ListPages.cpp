@@ -1,0 +1,174 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <array>
+
+#include "engine/WindowEngine.h"
+#include "mainwindow/MainWindowIds.h"
+#include "mainwindow/Pages.h"
+#include "settings/Conversions.h"
+
+namespace hc {
+
+namespace {
+using namespace mainids;
+constexpr DWORD kListStyle =
+    LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | WS_BORDER | WS_TABSTOP;
+constexpr int kHandleColumnWidth = 100;
+constexpr int kLastColumnWidth = 150;
+
+const std::array<ControlRow, 1> kVisible = {{{WC_LISTVIEWW, L"", VisibleWindows, kListStyle, 12, 12, kFill, kFill}}};
+const std::array<ControlRow, 1> kHidden = {{{WC_LISTVIEWW, L"", WindowLV, kListStyle, 12, 12, kFill, kFill}}};
+
+void AddColumns(HWND list, std::initializer_list<const wchar_t*> captions) {
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    int index = 0;
+    for (const wchar_t* caption : captions) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = const_cast<wchar_t*>(caption);
+        column.cx = kHandleColumnWidth;
+        SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+// "Handle" and the last column keep their widths; "Title" takes what is left.
+void SizeColumns(HWND list, UINT dpi) {
+    RECT client{};
+    GetClientRect(list, &client);
+    const int handle = Scale(kHandleColumnWidth, dpi);
+    const int last = Scale(kLastColumnWidth, dpi);
+    const int title = std::max<int>(Scale(100, dpi), client.right - handle - last);
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, handle);
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, 1, title);
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, 2, last);
+}
+
+void AddRow(HWND list, int row, int image, std::initializer_list<const std::wstring*> texts) {
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = row;
+    item.iImage = image;
+    item.pszText = const_cast<wchar_t*>((*texts.begin())->c_str());
+    const int at = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    int column = 0;
+    for (const std::wstring* text : texts) {
+        if (column) {
+            LVITEMW sub{};
+            sub.iSubItem = column;
+            sub.pszText = const_cast<wchar_t*>(text->c_str());
+            SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&sub));
+        }
+        ++column;
+    }
+}
+
+// Empties the list and adds the rows anew without painting in between.
+template <class AddRows>
+void Refill(HWND list, AddRows addRows) {
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    addRows();
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+int SelectedRow(HWND list) {
+    return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+}  // namespace
+
+// Visible Windows
+
+std::span<const ControlRow> VisiblePage::Controls() const { return kVisible; }
+
+void VisiblePage::OnCreated() {
+    const HWND list = Item(VisibleWindows);
+    AddColumns(list, {L"Handle", L"Title", L"Process"});
+    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons_.Images()));
+}
+
+void VisiblePage::LaidOut(UINT dpi) { SizeColumns(Item(VisibleWindows), dpi); }
+
+void VisiblePage::Fill() {
+    const HWND list = Item(VisibleWindows);
+    Refill(list, [&] {
+        int row = 0;
+        for (const VisibleWindow& entry : engine_.Visible().Entries()) {
+            const std::wstring handle = HandleToText(entry.handle);
+            AddRow(list, row++, icons_.GetImageIndex(entry.processPath), {&handle, &entry.title, &entry.processPath});
+        }
+    });
+}
+
+void VisiblePage::OnShown() {
+    engine_.Visible().DoGetWindows();
+    Fill();
+}
+
+void VisiblePage::OnContextMenu(HWND control, POINT at) {
+    if (control != Item(VisibleWindows)) return;
+    static constexpr MenuItem kMenu[] = {{Hideselectedwindow1, L"Hide selected window"}, {Refresh1, L"Refresh..."}};
+    switch (TrackMenu(kMenu, MenuPoint(control, at))) {
+        case Hideselectedwindow1:
+            Hideselectedwindow1Click();
+            break;
+        case Refresh1:
+            Refresh1Click();
+            break;
+        default:
+            break;
+    }
+}
+
+void VisiblePage::Hideselectedwindow1Click() {
+    const int row = SelectedRow(Item(VisibleWindows));
+    // Rows are the engine's entries in the same order: nothing sorts the list.
+    if (row < 0 || static_cast<size_t>(row) >= engine_.Visible().Entries().size()) return;
+    engine_.HideSelectedWindow(static_cast<size_t>(row));
+    Fill();
+}
+
+void VisiblePage::Refresh1Click() {
+    HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    engine_.Visible().DoGetWindows();
+    Fill();
+    SetCursor(previous);
+}
+
+// Hidden Window
+
+std::span<const ControlRow> HiddenPage::Controls() const { return kHidden; }
+
+void HiddenPage::OnCreated() { AddColumns(Item(WindowLV), {L"Handle", L"Title", L"Date and Time"}); }
+
+void HiddenPage::LaidOut(UINT dpi) { SizeColumns(Item(WindowLV), dpi); }
+
+void HiddenPage::Fill() {
+    const HWND list = Item(WindowLV);
+    Refill(list, [&] {
+        int row = 0;
+        for (const HiddenWindow& entry : engine_.Hidden())
+            AddRow(list, row++, -1, {&entry.handleText, &entry.title, &entry.timeStamp});
+    });
+}
+
+void HiddenPage::OnContextMenu(HWND control, POINT at) {
+    if (control != Item(WindowLV)) return;
+    static constexpr MenuItem kMenu[] = {{Showwindow1, L"Show selected window"},
+                                         {Showallwindows1, L"Show all windows"},
+                                         {Closewindow1, L"Close window...", false}};
+    const int chosen = TrackMenu(kMenu, MenuPoint(control, at));
+    if (chosen == Showwindow1) {  // Showwindow1Click
+        const int row = SelectedRow(control);
+        if (row < 0 || static_cast<size_t>(row) >= engine_.Hidden().size()) return;
+        engine_.ShowSelectedWindow(static_cast<size_t>(row));
+    } else if (chosen == Showallwindows1) {  // Showallwindows1Click
+        engine_.ShowAllWindows();
+    } else {
+        return;
+    }
+    Fill();
+}
+
+}  // namespace hc

@@ -1,0 +1,134 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "engine/VisibleWindowList.h"
+#include "mainwindow/Page.h"
+#include "platform/Shell.h"
+#include "settings/Settings.h"
+#include "ui/Views.h"
+
+namespace hc {
+
+class WindowEngine;
+
+// Page 0: the clean-up switches, the password, the Panic Button's look and the theme.
+class OptionsPage final : public Page {
+public:
+    OptionsPage(Settings& settings, std::function<void()> PassBtnClick,
+                std::function<void(const std::wstring&)> cbxVclStylesChange);
+    // The Panic Button, once it exists; its showing and hiding keep the Show/Hide caption current.
+    void SetPanicButton(PanicButtonView* panic);
+    void Refresh() override;
+
+protected:
+    std::span<const ControlRow> Controls() const override;
+    void OnCreated() override;
+    void OnCommand(int id, int code) override;
+    void OnScroll(HWND control) override;
+
+private:
+    void ShowPanicState(bool shown);
+
+    Settings& settings_;
+    std::function<void()> passBtnClick_;
+    std::function<void(const std::wstring&)> themeChosen_;
+    PanicButtonView* panic_ = nullptr;
+};
+
+// Page 1: the visible windows of other programs, with their icons.
+class VisiblePage final : public Page {
+public:
+    explicit VisiblePage(WindowEngine& engine) : engine_(engine) {}
+    // Shows what the engine's list holds now.
+    void Fill();
+    void OnShown() override;
+    void OnThemeChanged() override { Fill(); }
+
+protected:
+    std::span<const ControlRow> Controls() const override;
+    void OnCreated() override;
+    void OnContextMenu(HWND control, POINT at) override;
+    void LaidOut(UINT dpi) override;
+
+private:
+    void Hideselectedwindow1Click();
+    void Refresh1Click();
+
+    WindowEngine& engine_;
+    // Fetched here when the list is shown, never on the panic path.
+    ShellIconSource iconSource_;
+    ProgramIcons icons_{iconSource_};
+};
+
+// Page 2: the windows the program has hidden.
+class HiddenPage final : public Page {
+public:
+    explicit HiddenPage(WindowEngine& engine) : engine_(engine) {}
+    void Fill();
+    void OnShown() override { Fill(); }
+
+protected:
+    std::span<const ControlRow> Controls() const override;
+    void OnCreated() override;
+    void OnContextMenu(HWND control, POINT at) override;
+    void LaidOut(UINT dpi) override;
+
+private:
+    WindowEngine& engine_;
+};
+
+// Page 3: the privacy action, the hotkeys and the decoy.
+class SetupPage final : public Page {
+public:
+    SetupPage(Settings& settings, std::function<void()> btnEditHotKEyClick)
+        : settings_(settings), editHotkeys_(std::move(btnEditHotKEyClick)) {}
+    void Refresh() override;
+
+protected:
+    std::span<const ControlRow> Controls() const override;
+    void OnCommand(int id, int code) override;
+
+private:
+    void DecoyAppChange();
+    void btnBrowseClick();
+
+    Settings& settings_;
+    std::function<void()> editHotkeys_;
+    bool refreshing_ = false;
+};
+
+// Page 4: about the program.
+class AboutPage final : public Page {
+public:
+    explicit AboutPage(std::function<void()> btnUpdateClick) : checkForUpdates_(std::move(btnUpdateClick)) {}
+
+protected:
+    std::span<const ControlRow> Controls() const override;
+    void OnCreated() override;
+    void OnCommand(int id, int code) override;
+
+private:
+    std::function<void()> checkForUpdates_;
+    UniqueHicon logo_;
+};
+
+// Page 5: the Welcome page, the local file images\Index.html beside the program.
+class WelcomePage final : public Page {
+public:
+    explicit WelcomePage(std::wstring pageFile) : pageFile_(std::move(pageFile)) {}
+    // Loads the file again, as every use of the Welcome button does.
+    void OnShown() override;
+
+protected:
+    std::span<const ControlRow> Controls() const override;
+    void OnCreated() override;
+    void LaidOut(UINT dpi) override;
+
+private:
+    std::wstring pageFile_;
+    bool htmlEngine_ = false;
+    HWND browser_ = nullptr;
+};
+
+}  // namespace hc

@@ -1,0 +1,105 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <array>
+
+#include "mainwindow/MainWindowIds.h"
+#include "mainwindow/Pages.h"
+#include "platform/Appearance.h"
+
+namespace hc {
+
+namespace {
+using namespace mainids;
+constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
+constexpr DWORD kPush = BS_PUSHBUTTON | WS_TABSTOP;
+constexpr DWORD kRadio = BS_AUTORADIOBUTTON;
+constexpr DWORD kField = WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP;
+constexpr int kActionCount = 5;
+
+const std::array<ControlRow, 15> kSetup = {{
+    {WC_BUTTONW, L"Setup", HushCloak, BS_GROUPBOX, 12, 6, 720, 150},
+    {WC_BUTTONW, L"Hide all Applications (all windows will be hidden)", HushCloakItem0, kRadio | WS_GROUP | WS_TABSTOP,
+     26, 28, 690, 22},
+    {WC_BUTTONW, L"Hide the active Application only (affects only the window your are using)", HushCloakItem0 + 1,
+     kRadio, 26, 52, 690, 22},
+    {WC_BUTTONW, L"Close all Applications (all windows will be closed)", HushCloakItem0 + 2, kRadio, 26, 76, 690, 22},
+    {WC_BUTTONW, L"Close the active Application (affects only the window your are using)", HushCloakItem0 + 3, kRadio,
+     26, 100, 690, 22},
+    {WC_BUTTONW, L"Do nothing (essentially disables the application)", HushCloakItem0 + 4, kRadio, 26, 124, 690, 22},
+    {WC_BUTTONW, L"Disable Task Manager", cbTaskManager, kCheck | WS_GROUP, 12, 164, 400, 22},
+    {WC_STATICW, L"Assign keys to hide or close windows", lblHide, SS_LEFT, 12, 199, 300, 18},
+    {WC_EDITW, L"", edHide, kField | ES_READONLY, 320, 195, 220, 24},
+    {WC_STATICW, L"Assign hotkeys to unhide windows", lblUnHide, SS_LEFT, 12, 231, 300, 18},
+    {WC_EDITW, L"", edUnHide, kField | ES_READONLY, 320, 227, 220, 24},
+    {WC_BUTTONW, L"Change", btnEditHotKEy, kPush, 552, 209, 110, 28},
+    {WC_BUTTONW, L"Launch an application or open a document", UseDecoy, kCheck, 12, 266, 500, 22},
+    {WC_EDITW, L"", DecoyApp, kField, 12, 294, 528, 24},
+    {WC_BUTTONW, L"Browse", btnBrowse, kPush, 552, 292, 110, 28},
+}};
+
+constexpr wchar_t kBrowseTitle[] = L"Browse for HushCloak Decoy";
+constexpr wchar_t kBrowseFilter[] = L"All files|*.*|Applications|*.exe";
+}  // namespace
+
+std::span<const ControlRow> SetupPage::Controls() const { return kSetup; }
+
+void SetupPage::Refresh() {
+    refreshing_ = true;
+    for (int i = 0; i < kActionCount; ++i) SetChecked(HushCloakItem0 + i, settings_.Action == i);
+    SetChecked(cbTaskManager, settings_.cbTaskManager);
+    SetWindowTextW(Item(edHide), settings_.edHide.c_str());
+    SetWindowTextW(Item(edUnHide), settings_.edUnHide.c_str());
+    SetWindowTextW(Item(DecoyApp), settings_.DecoyApp.c_str());
+    // A stored tick shows even without a decoy, so the user can see it and take it away.
+    SetChecked(UseDecoy, settings_.UseDecoy);
+    EnableWindow(Item(UseDecoy), !settings_.DecoyApp.empty() || settings_.UseDecoy);
+    refreshing_ = false;
+}
+
+void SetupPage::OnCommand(int id, int code) {
+    if (id == DecoyApp) {
+        if (code == EN_CHANGE && !refreshing_) DecoyAppChange();
+        return;
+    }
+    if (code != BN_CLICKED) return;
+    if (id >= HushCloakItem0 && id < HushCloakItem0 + kActionCount) {
+        if (Checked(id)) settings_.Action = id - HushCloakItem0;
+        return;
+    }
+    switch (id) {
+        case cbTaskManager:
+            settings_.cbTaskManager = Checked(id);
+            break;
+        case UseDecoy:
+            settings_.UseDecoy = Checked(id);
+            break;
+        case btnBrowse:
+            btnBrowseClick();
+            break;
+        case btnEditHotKEy:  // btnEditHotKEyClick: the dialog's result is not needed, the settings tell it
+            if (editHotkeys_) editHotkeys_();
+            Refresh();
+            break;
+        default:
+            break;
+    }
+}
+
+void SetupPage::DecoyAppChange() {
+    settings_.DecoyApp = appearance::WindowText(Item(DecoyApp));
+    const bool named = !settings_.DecoyApp.empty();
+    if (!named) {
+        SetChecked(UseDecoy, false);
+        settings_.UseDecoy = false;
+    }
+    EnableWindow(Item(UseDecoy), named);
+}
+
+void SetupPage::btnBrowseClick() {
+    // No default extension: "*.*" would only be glued to a name typed without one.
+    const auto file = appearance::AskForFileToOpen(GetAncestor(hwnd, GA_ROOT), kBrowseTitle, kBrowseFilter, L"");
+    if (file) SetWindowTextW(Item(DecoyApp), file->c_str());
+}
+
+}  // namespace hc

@@ -1,0 +1,55 @@
+#pragma once
+#include <windows.h>
+
+#include <memory>
+
+#include "platform/Handles.h"
+#include "ui/Views.h"
+#include "ui/Window.h"
+
+namespace hc {
+
+// The About window: the product's name and its maker. Made for one showing and destroyed after it.
+class TAbout_f : public Window<TAbout_f> {
+public:
+    static constexpr wchar_t kClassName[] = L"TAbout_f";
+    static constexpr wchar_t kCaption[] = L"About";
+    static constexpr wchar_t kMakerLine[] = L"Made by the Hushcloak Privacy team";
+    static constexpr int kIdLabel3 = 101;
+    static constexpr int kIdLabel2 = 102;
+    static constexpr int kIdSpeedButton1 = IDCANCEL;  // "Close"; Esc closes too
+
+    explicit TAbout_f(HWND owner);
+    ~TAbout_f() override;
+
+    // Shows the window and returns when it was closed (or the program is ending); it still exists then.
+    void ShowModal();
+    // Ends the modal loop; the window is hidden, not destroyed, since the loop may still be using it.
+    void Close();
+    void BringToFront();
+
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+private:
+    void CreateControls();
+
+    UniqueFont font_;
+    UniqueFont titleFont_;
+    bool closed_ = false;
+};
+
+// The "&About" command and the one reference to an open About window.
+class AboutBox final : public AboutView {
+public:
+    explicit AboutBox(HWND owner) : owner_(owner) {}
+    // About1Click: a second call while one is open brings that one to the front.
+    void About1Click();
+    void CloseIfOpen() override;
+    HWND OpenWindow() const { return open_ ? open_->Handle() : nullptr; }
+
+private:
+    HWND owner_;
+    TAbout_f* open_ = nullptr;
+};
+
+}  // namespace hc

@@ -1,0 +1,136 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/Handles.h"
+#include "ui/Views.h"
+#include "ui/Window.h"
+
+namespace hc {
+
+class AboutBox;
+class AppHotkey;
+class AutoStartEntry;
+class DefaultHotkeys;
+class HotkeyService;
+class IconPicker;
+class Messages;
+class PrivacyDispatcher;
+class RunKeys;
+class SystemSwitches;
+class TIconExtractor;
+class TrayIcon;
+class TrayMenu;
+class WindowEngine;
+struct Settings;
+
+// What the controller works with; each lives longer than the controller.
+struct ControllerParts {
+    HotkeyService& hotkeys;
+    Messages& messages;
+    PrivacyDispatcher& dispatcher;
+    WindowEngine& engine;
+    Settings& settings;
+    SystemSwitches& switches;
+    RunKeys& runKeys;
+    IconPicker& iconPicker;
+    std::wstring executablePath;  // what the autostart entry starts
+};
+
+// The hidden controller window: the program's main window in the sense that closing it ends the program.
+// It is never shown. It owns the notification-area icon and its menu, the default hotkeys and the stealth hotkey.
+class TForm2 : public Window<TForm2> {
+public:
+    static constexpr wchar_t kClassName[] = L"TForm2";
+    static constexpr UINT kMsgTrayIcon = WM_APP + 2;
+
+    // Creating the controller registers the default hotkeys and shows the built-in icon in the notification area;
+    // a refusal of the keys is reported once the message loop runs.
+    TForm2(ControllerParts parts, std::function<void()> openHotkeyDialog);
+    ~TForm2() override;
+
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+    // Windows that land after the controller; null (empty) until then, and their menu items do nothing.
+    void SetMainWindow(MainWindowView* view) { mainWindow_ = view; }
+    void SetPanicButton(PanicButtonView* view) { panicButton_ = view; }
+    void SetCheckForUpdates(std::function<void()> open) { checkForUpdates_ = std::move(open); }
+    // Saves the main window's settings as its close does; run by the exit command.
+    void SetSaveSettings(std::function<void()> save) { saveSettings_ = std::move(save); }
+    // Called with the new icon after the user chose one, for the main window's title bar.
+    void OnIconChanged(std::function<void(HICON icon, HICON smallIcon)> listener) {
+        iconChanged_ = std::move(listener);
+    }
+
+    // The stored IconFile and IconIndex, once the settings are loaded: a file that names no icon leaves the
+    // built-in one.
+    void ApplyStoredIcon();
+
+    // The default pair, released and registered again (a theme change does this); the dispatcher learns the new
+    // atoms. True when both keys were registered.
+    bool RegisterHotKeys();
+    void ReleaseHotKeys();
+
+    // Registers Shift+Alt+Backspace (and keeps it for good). False when the system refused it.
+    bool ActivateStealthHotkey();
+    AppHotkey& hkStealth() { return *hkStealth_; }
+
+    // The tray menu's commands; the Panic Button's menu uses the first two as well.
+    void Show1Click();  // "&Open main window", and the icon's double click
+    void DoShowMainForm();
+    void ExitCommand();  // "&Close Hushcloak Privacy": asks about hidden windows, saves, ends the program
+    void Switchtostealthmode1Click();
+    void AutoStartClick();
+    void ChangeIcon1Click();
+    void DisSplScrClick();
+    void PopupMenu1Popup();  // prepares the menu just before it opens
+
+    TrayIcon& JvTrayIcon1() { return *trayIcon_; }
+    AboutBox& About() { return *about_; }
+    TrayMenu& PopupMenu1() { return *popupMenu_; }
+
+private:
+    void OnHotkey(WPARAM id) noexcept;
+    void OnDefaultKeysRefused();
+    void OnTrayIcon(WPARAM wp, LPARAM lp);
+    void OnCommand(UINT id);
+    void ShowTrayMenu(POINT at);
+    void hkStealthHotKey();
+    // The exit question and the unhide gate; true when the program may end now.
+    bool MayExit();
+    void FormClose();
+    void ShowHolderIcon();
+
+    Messages& messages_;
+    PrivacyDispatcher& dispatcher_;
+    WindowEngine& engine_;
+    Settings& settings_;
+    SystemSwitches& switches_;
+    IconPicker& iconPicker_;
+    std::function<void()> openHotkeyDialog_;
+    std::function<void()> checkForUpdates_;
+    std::function<void()> saveSettings_;
+    std::function<void(HICON, HICON)> iconChanged_;
+    MainWindowView* mainWindow_ = nullptr;
+    PanicButtonView* panicButton_ = nullptr;
+
+    std::unique_ptr<DefaultHotkeys> defaultHotkeys_;
+    std::unique_ptr<AppHotkey> hkStealth_;
+    std::unique_ptr<AutoStartEntry> autoStart_;
+    std::unique_ptr<TIconExtractor> iconEx1_;
+    std::unique_ptr<TrayMenu> popupMenu_;
+    std::unique_ptr<TrayIcon> trayIcon_;
+    std::unique_ptr<AboutBox> about_;
+    UniqueHicon builtInIcon_;
+    std::wstring jvIconFile_;  // the picker's file and index, updated when the user confirms a choice
+    int jvIconIndex_ = 0;
+    UINT taskbarCreated_ = 0;
+    bool picking_ = false;
+    bool exiting_ = false;
+};
+
+// Keeps a window off the taskbar and out of the task switcher.
+void KeepOffTaskbar(HWND window);
+
+}  // namespace hc

@@ -1,0 +1,38 @@
+#pragma once
+#include <windows.h>
+
+#include "ui/Views.h"
+
+namespace hc {
+
+// The notification-area icon. Inactive means removed on purpose (stealth mode, a privacy action); only then
+// does the shell's restart leave it away.
+class TrayIcon final : public TrayView {
+public:
+    static constexpr UINT kIconId = 1;
+
+    TrayIcon(HWND owner, UINT callbackMessage) : owner_(owner), callbackMessage_(callbackMessage) {}
+    ~TrayIcon() override;
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
+
+    void SetIconActive(bool active) override;
+    bool IsActive() const { return active_; }
+    // The icon shown from now on; the caller keeps it alive while it is shown.
+    void SetIcon(HICON icon);
+    // The shell started again and has forgotten every icon.
+    void OnTaskbarCreated();
+    // True when events arrive as NOTIFYICON_VERSION_4 sends them (WM_CONTEXTMENU for the right button).
+    bool IsVersion4() const { return version4_; }
+
+private:
+    void Add();
+
+    HWND owner_;
+    UINT callbackMessage_;
+    HICON icon_ = nullptr;
+    bool active_ = false;
+    bool version4_ = false;
+};
+
+}  // namespace hc

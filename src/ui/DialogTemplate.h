@@ -1,0 +1,77 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/Window.h"
+
+namespace hc {
+
+inline constexpr WORD kButtonClass = 0x0080;
+inline constexpr WORD kEditClass = 0x0081;
+inline constexpr WORD kStaticClass = 0x0082;
+
+// An in-memory dialog template: the dialog gets the system dialog class and keyboard handling
+// without a resource script. Items are listed in tab order.
+class DialogTemplate {
+public:
+    static constexpr WORD kButton = kButtonClass;
+    static constexpr WORD kEdit = kEditClass;
+    static constexpr WORD kStatic = kStaticClass;
+
+    DialogTemplate(DWORD style, DWORD exStyle, short width, short height, const wchar_t* title);
+    void Item(WORD classOrdinal, const wchar_t* text, int id, DWORD style, short x, short y, short width, short height);
+    // A control of a registered class other than the predefined ones (the hotkey control).
+    void Item(const wchar_t* className, const wchar_t* text, int id, DWORD style, short x, short y, short width,
+              short height);
+    const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
+
+private:
+    void ItemHead(int id, DWORD style, short x, short y, short width, short height);
+    void Dword(DWORD value);
+    void Text(const wchar_t* text);
+
+    std::vector<WORD> words_;
+    size_t countAt_ = 0;
+};
+
+void CentreOnScreen(HWND window);
+std::wstring WindowText(HWND window);
+// Asks every window of this thread that the owner owns (its message boxes) to close.
+void CloseOwnedWindows(HWND owner);
+
+// The dialog procedure of a dialog object stored in DWLP_USER: until the object is stored, the dialog gets the
+// default handling; no exception crosses into the window manager.
+template <class Dialog>
+INT_PTR CALLBACK DialogProcFor(HWND window, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (!self) return msg == WM_INITDIALOG ? TRUE : FALSE;
+    try {
+        return self->OnMessage(msg, wp, lp);
+    } catch (const std::exception& failure) {
+        ReportUnhandledFailure(&failure);
+    } catch (...) {
+        ReportUnhandledFailure(nullptr);
+    }
+    return FALSE;
+}
+
+// The same for a dialog object that comes as the creation parameter (a friend:
+// `template <class> friend struct DialogBinding;`).
+template <class Dialog>
+struct DialogBinding {
+    static INT_PTR CALLBACK Proc(HWND window, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+        if (msg != WM_INITDIALOG) return DialogProcFor<Dialog>(window, msg, wp, lp);
+        SetWindowLongPtrW(window, DWLP_USER, lp);
+        return FALSE;  // the dialog sets the focus itself when it is shown
+    }
+};
+
+// Shows a dialog modally to its owner (which may be null) and runs its loop until result is set or the dialog
+// is gone. preview sees each message first and may take it (return true). A WM_QUIT that arrives is posted
+// again for the main loop.
+void RunModal(HWND dialog, HWND owner, const int& result, const std::function<bool(const MSG&)>& preview = {});
+
+}  // namespace hc
