@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Makes the signed test installer: a throw-away root and publisher certificate, a copy of the given program
-# signed with them, a copy with one byte changed after signing, and the root certificate for the test to trust.
-# Usage: sign-test-installer.sh <program.exe> <output folder>
+# Throw-away signing for the tests. Two publishers, each under its own root: "ours" (the build pins its public
+# key, see CMakeLists.txt) and a stranger, whose installer must be refused even where its root is trusted.
+#   sign-test-installer.sh certificates <folder>          makes the keys and certificates once (configure time)
+#   sign-test-installer.sh sign <program.exe> <folder>    signed copies of the program, one with a byte changed
 set -euo pipefail
-program="$1"
-out="$2"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-mkdir -p "$out"
-cat > "$work/ca.cnf" <<'CNF'
+mode="$1"
+
+make_publisher() {  # <folder> <name>: <name>-root.pem/.der/.key, <name>-publisher.pem/.key
+    local dir="$1" name="$2"
+    [ -f "$dir/$name-publisher.pem" ] && return 0
+    cat > "$dir/ca.cnf" <<'CNF'
 [req]
 distinguished_name = dn
 prompt = no
@@ -25,17 +26,45 @@ extendedKeyUsage = codeSigning
 subjectKeyIdentifier = hash
 authorityKeyIdentifier = keyid
 CNF
-openssl req -x509 -newkey rsa:2048 -nodes -keyout "$work/root.key" -out "$work/root.pem" -days 3650 \
-    -config "$work/ca.cnf" -extensions root 2>/dev/null
-openssl req -newkey rsa:2048 -nodes -keyout "$work/publisher.key" -out "$work/publisher.csr" \
-    -subj "/CN=Hushcloak Test Publisher" 2>/dev/null
-openssl x509 -req -in "$work/publisher.csr" -CA "$work/root.pem" -CAkey "$work/root.key" -CAcreateserial \
-    -out "$work/publisher.pem" -days 3650 -extfile "$work/ca.cnf" -extensions publisher 2>/dev/null
-cat "$work/publisher.pem" "$work/root.pem" > "$work/chain.pem"
-openssl x509 -in "$work/root.pem" -outform DER -out "$out/test-root.der"
-rm -f "$out/hcsigned_setup.exe"
-osslsigncode sign -certs "$work/chain.pem" -key "$work/publisher.key" -h sha256 -in "$program" \
-    -out "$out/hcsigned_setup.exe" >/dev/null
-cp "$out/hcsigned_setup.exe" "$out/hctampered_setup.exe"
-# One byte of the code changed after signing: the digest no longer matches.
-printf 'X' | dd of="$out/hctampered_setup.exe" bs=1 seek=5000 conv=notrunc 2>/dev/null
+    openssl req -x509 -newkey rsa:2048 -nodes -keyout "$dir/$name-root.key" -out "$dir/$name-root.pem" -days 3650 \
+        -subj "/CN=Hushcloak Test Root ($name)" -config "$dir/ca.cnf" -extensions root 2>/dev/null
+    openssl req -newkey rsa:2048 -nodes -keyout "$dir/$name-publisher.key" -out "$dir/$name-publisher.csr" \
+        -subj "/CN=Hushcloak Test Publisher ($name)" 2>/dev/null
+    openssl x509 -req -in "$dir/$name-publisher.csr" -CA "$dir/$name-root.pem" -CAkey "$dir/$name-root.key" \
+        -CAcreateserial -out "$dir/$name-publisher.pem" -days 3650 -extfile "$dir/ca.cnf" -extensions publisher \
+        2>/dev/null
+    openssl x509 -in "$dir/$name-root.pem" -outform DER -out "$dir/$name-root.der"
+    rm -f "$dir/ca.cnf" "$dir/$name-publisher.csr"
+}
+
+sign_with() {  # <folder> <name> <program> <output>
+    local dir="$1" name="$2" program="$3" output="$4"
+    cat "$dir/$name-publisher.pem" "$dir/$name-root.pem" > "$dir/$name-chain.pem"
+    rm -f "$output"
+    osslsigncode sign -certs "$dir/$name-chain.pem" -key "$dir/$name-publisher.key" -h sha256 -in "$program" \
+        -out "$output" >/dev/null
+}
+
+case "$mode" in
+certificates)
+    out="$2"
+    mkdir -p "$out"
+    make_publisher "$out" ours
+    make_publisher "$out" stranger
+    ;;
+sign)
+    program="$2"
+    out="$3"
+    "$0" certificates "$out"
+    cp "$out/ours-root.der" "$out/test-root.der"
+    sign_with "$out" ours "$program" "$out/hcsigned_setup.exe"
+    sign_with "$out" stranger "$program" "$out/hcstranger_setup.exe"
+    cp "$out/hcsigned_setup.exe" "$out/hctampered_setup.exe"
+    # One byte of the code changed after signing: the digest no longer matches.
+    printf 'X' | dd of="$out/hctampered_setup.exe" bs=1 seek=5000 conv=notrunc 2>/dev/null
+    ;;
+*)
+    echo "usage: $0 certificates <folder> | sign <program.exe> <folder>" >&2
+    exit 2
+    ;;
+esac

@@ -166,8 +166,7 @@ void Program::CreateWindows() {
 void Program::CreateUpdateCheck() {
     updateSession_ = std::make_unique<UpdateSession>(
         RunningVersion(), CurrentUpdateAddresses(),
-        UpdatePaths{configuration_.tempDownloadFolder, configuration_.localVersionFile, configuration_.localNewsFile},
-        installerVerifier_, installerStarter_);
+        PrivateUpdatePaths(), installerVerifier_, installerStarter_);
     // Closing the window shows the main window, through the password gate.
     updateCommand_ = std::make_unique<UpdateCommand>(*updateSession_, &options_, messages_,
                                                      TUpdate_f::Callbacks{[this] { OpenMainWindowThroughGate(); },

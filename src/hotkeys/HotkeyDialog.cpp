@@ -6,7 +6,6 @@
 
 #include "settings/Configuration.h"
 #include "ui/DialogTemplate.h"
-#include "ui/Dialogs.h"
 #include "ui/Window.h"
 
 namespace hc {

@@ -31,7 +31,8 @@ long long FileSize(const std::wstring& path) {
 // reference count only has to satisfy COM's rules, never to free it.
 class BindingCallback final : public IBindStatusCallback, public IHttpNegotiate {
 public:
-    explicit BindingCallback(const ProgressHandler& onProgress) : onProgress_(onProgress) {}
+    BindingCallback(const ProgressHandler& onProgress, unsigned long long maxBytes)
+        : onProgress_(onProgress), maxBytes_(maxBytes) {}
     ~BindingCallback() {
         if (binding_) binding_->Release();
     }
@@ -39,6 +40,7 @@ public:
     DWORD httpStatus = 0;
     long long contentLength = -1;
     bool cancelled = false;
+    bool tooLarge = false;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         if (!object) return E_POINTER;
@@ -67,7 +69,9 @@ public:
     HRESULT STDMETHODCALLTYPE OnLowResource(DWORD) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnProgress(ULONG progress, ULONG progressMax, ULONG statusCode,
                                          LPCWSTR statusText) override {
-        if (cancelled) return E_ABORT;
+        if (cancelled || tooLarge) return E_ABORT;
+        if (progress > maxBytes_ || (contentLength >= 0 && static_cast<unsigned long long>(contentLength) > maxBytes_))
+            return Stop(tooLarge);
         if (!onProgress_) return S_OK;
         DownloadProgress report{progress, progressMax, statusCode, statusText ? statusText : L""};
         bool goOn = true;
@@ -76,10 +80,7 @@ public:
         } catch (...) {
             goOn = false;  // a failing handler must not unwind through the download service
         }
-        if (goOn) return S_OK;
-        cancelled = true;
-        if (binding_) binding_->Abort();
-        return E_ABORT;
+        return goOn ? S_OK : Stop(cancelled);
     }
     HRESULT STDMETHODCALLTYPE OnStopBinding(HRESULT, LPCWSTR) override {
         if (binding_) {
@@ -113,7 +114,14 @@ public:
     }
 
 private:
+    HRESULT Stop(bool& reason) {
+        reason = true;
+        if (binding_) binding_->Abort();
+        return E_ABORT;
+    }
+
     const ProgressHandler& onProgress_;
+    const unsigned long long maxBytes_;
     IBinding* binding_ = nullptr;
     ULONG references_ = 1;
 };
@@ -124,14 +132,23 @@ void RemoveFromCache(const std::wstring& url) {
     DeleteUrlCacheEntryW(url.c_str());
 }
 
-DownloadOutcome DownloadToFile(const std::wstring& url, const std::wstring& path, const ProgressHandler& onProgress) {
-    BindingCallback callback(onProgress);
+DownloadOutcome DownloadToFile(const std::wstring& url, const std::wstring& path, const ProgressHandler& onProgress,
+                               unsigned long long maxBytes) {
+    // S_FALSE when this thread already had COM; a refusal (another apartment model) still leaves COM usable.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     DownloadOutcome outcome;
-    outcome.result = URLDownloadToFileW(nullptr, url.c_str(), path.c_str(), 0, &callback);
-    outcome.httpStatus = callback.httpStatus;
-    outcome.cancelled = callback.cancelled;
-    if (SUCCEEDED(outcome.result) && callback.contentLength >= 0)
-        outcome.complete = FileSize(path) == callback.contentLength;
+    {
+        BindingCallback callback(onProgress, maxBytes);
+        outcome.result = URLDownloadToFileW(nullptr, url.c_str(), path.c_str(), 0, &callback);
+        outcome.httpStatus = callback.httpStatus;
+        outcome.cancelled = callback.cancelled;
+        outcome.tooLarge = callback.tooLarge;
+        if (SUCCEEDED(outcome.result) && callback.contentLength >= 0)
+            outcome.complete = FileSize(path) == callback.contentLength;
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    if (FileSize(path) > static_cast<long long>(maxBytes > (1ull << 62) ? (1ull << 62) : maxBytes))
+        outcome.tooLarge = true;
     return outcome;
 }
 

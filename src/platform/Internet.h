@@ -23,16 +23,18 @@ struct DownloadOutcome {
     HRESULT result = E_FAIL;  // what the download service reported
     DWORD httpStatus = 0;     // the server's status line; 0 when none was seen (not HTTP, or no answer)
     bool cancelled = false;
-    bool complete = true;     // false when the file is shorter than the size the server announced
+    bool complete = true;   // false when the file is shorter than the size the server announced
+    bool tooLarge = false;  // the server announced or sent more than the limit, so the download was stopped
     // The service reports success for an error page and for a cut transfer too: only a whole 2xx answer (or a
     // non-HTTP source) counts.
     bool Succeeded() const {
-        return SUCCEEDED(result) && !cancelled && complete && (httpStatus == 0 || httpStatus / 100 == 2);
+        return SUCCEEDED(result) && !cancelled && !tooLarge && complete && (httpStatus == 0 || httpStatus / 100 == 2);
     }
 };
 
-// URLDownloadToFileW with a binding callback that watches the HTTP status and reports progress.
+// URLDownloadToFileW with a binding callback that watches the HTTP status and reports progress. A download
+// that would pass maxBytes is stopped. Runs on any thread; it initialises COM there for its own use.
 DownloadOutcome DownloadToFile(const std::wstring& url, const std::wstring& path,
-                               const ProgressHandler& onProgress = {});
+                               const ProgressHandler& onProgress = {}, unsigned long long maxBytes = ~0ull);
 
 }  // namespace hc::internet

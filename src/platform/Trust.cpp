@@ -1,49 +1,113 @@
 #include "platform/Trust.h"
 
+#include <bcrypt.h>
 #include <softpub.h>
 #include <wintrust.h>
+
+#include <vector>
+
+#include "platform/Handles.h"
 
 namespace hc::trust {
 
 namespace {
-// The signer's chain must end in a trusted root. Windows' verifier already insists on it; Wine's accepts a
-// well-formed signature from any root, so the program asks the chain itself.
-LONG SignerChainError(HANDLE state) {
-    const CRYPT_PROVIDER_DATA* provider = WTHelperProvDataFromStateData(state);
-    const CRYPT_PROVIDER_SGNR* signer =
-        provider ? WTHelperGetProvSignerFromChain(const_cast<CRYPT_PROVIDER_DATA*>(provider), 0, FALSE, 0) : nullptr;
-    if (!signer || !signer->pChainContext) return TRUST_E_NOSIGNATURE;
+std::string Sha256Hex(const BYTE* data, DWORD size) {
+    BCRYPT_ALG_HANDLE algorithm = nullptr;
+    if (BCryptOpenAlgorithmProvider(&algorithm, BCRYPT_SHA256_ALGORITHM, nullptr, 0) != 0) return {};
+    unsigned char digest[32]{};
+    BCRYPT_HASH_HANDLE hash = nullptr;
+    bool done = BCryptCreateHash(algorithm, &hash, nullptr, 0, nullptr, 0, 0) == 0;
+    done = done && BCryptHashData(hash, const_cast<BYTE*>(data), size, 0) == 0 &&
+           BCryptFinishHash(hash, digest, sizeof(digest), 0) == 0;
+    if (hash) BCryptDestroyHash(hash);
+    BCryptCloseAlgorithmProvider(algorithm, 0);
+    if (!done) return {};
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string text;
+    for (unsigned char byte : digest) {
+        text += kHex[byte >> 4];
+        text += kHex[byte & 15];
+    }
+    return text;
+}
+
+// The key that the pin compares: it survives a renewed certificate with the same key.
+std::string PublicKeyHash(const CERT_CONTEXT* certificate) {
+    BYTE* encoded = nullptr;
+    DWORD size = 0;
+    if (!CryptEncodeObjectEx(X509_ASN_ENCODING, X509_PUBLIC_KEY_INFO, &certificate->pCertInfo->SubjectPublicKeyInfo,
+                             CRYPT_ENCODE_ALLOC_FLAG, nullptr, &encoded, &size))
+        return {};
+    std::string hash = Sha256Hex(encoded, size);
+    LocalFree(encoded);
+    return hash;
+}
+
+// Wine's verifier accepts a well-formed signature from any root, so the chain policy is asked as well; on
+// Windows it repeats what the verifier already insisted on.
+LONG SignerChainError(const CRYPT_PROVIDER_SGNR* signer) {
     CERT_CHAIN_POLICY_PARA policy{};
     policy.cbSize = sizeof(policy);
     CERT_CHAIN_POLICY_STATUS status{};
     status.cbSize = sizeof(status);
     if (!CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_BASE, signer->pChainContext, &policy, &status))
         return CERT_E_CHAINING;
-    return static_cast<LONG>(status.dwError);
+    if (status.dwError != 0) return static_cast<LONG>(status.dwError);
+    // A revoked certificate, or one whose status could not be learned, is never ours to run.
+    for (DWORD c = 0; c < signer->pChainContext->cChain; ++c) {
+        const CERT_SIMPLE_CHAIN* chain = signer->pChainContext->rgpChain[c];
+        for (DWORD e = 0; e + 1 < chain->cElement; ++e) {  // the root is trusted by being in the store
+            const DWORD errors = chain->rgpElement[e]->TrustStatus.dwErrorStatus;
+            if (errors & CERT_TRUST_IS_REVOKED) return CERT_E_REVOKED;
+            if (errors & (CERT_TRUST_REVOCATION_STATUS_UNKNOWN | CERT_TRUST_IS_OFFLINE_REVOCATION))
+                return CERT_E_REVOCATION_FAILURE;
+        }
+    }
+    return 0;
 }
 }  // namespace
 
-LONG VerifyFileSignature(const std::wstring& path) {
-    WINTRUST_FILE_INFO file{};
-    file.cbStruct = sizeof(file);
-    file.pcwszFilePath = path.c_str();
+SignatureCheck CheckFileSignature(const std::wstring& path, HANDLE file) {
+    WINTRUST_FILE_INFO fileInfo{};
+    fileInfo.cbStruct = sizeof(fileInfo);
+    fileInfo.pcwszFilePath = path.c_str();
+    fileInfo.hFile = file;
 
     WINTRUST_DATA data{};
     data.cbStruct = sizeof(data);
     data.dwUIChoice = WTD_UI_NONE;
-    // Revocation lists would need the network; the chain up to a trusted root is still checked in full.
-    data.fdwRevocationChecks = WTD_REVOKE_NONE;
+    data.fdwRevocationChecks = WTD_REVOKE_WHOLECHAIN;
     data.dwUnionChoice = WTD_CHOICE_FILE;
-    data.pFile = &file;
+    data.pFile = &fileInfo;
     data.dwStateAction = WTD_STATEACTION_VERIFY;
-    data.dwProvFlags = WTD_CACHE_ONLY_URL_RETRIEVAL;
+    data.dwProvFlags = WTD_REVOCATION_CHECK_CHAIN_EXCLUDE_ROOT;
 
     GUID action = WINTRUST_ACTION_GENERIC_VERIFY_V2;
-    LONG result = WinVerifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
-    if (result == ERROR_SUCCESS) result = SignerChainError(data.hWVTStateData);
+    SignatureCheck check;
+    check.result = WinVerifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
+    const CRYPT_PROVIDER_DATA* provider = WTHelperProvDataFromStateData(data.hWVTStateData);
+    const CRYPT_PROVIDER_SGNR* signer =
+        provider ? WTHelperGetProvSignerFromChain(const_cast<CRYPT_PROVIDER_DATA*>(provider), 0, FALSE, 0) : nullptr;
+    if (signer && signer->pChainContext && signer->pChainContext->cChain > 0 &&
+        signer->pChainContext->rgpChain[0]->cElement > 0) {
+        check.signerKeySha256 = PublicKeyHash(signer->pChainContext->rgpChain[0]->rgpElement[0]->pCertContext);
+        if (check.result == ERROR_SUCCESS) check.result = SignerChainError(signer);
+    } else if (check.result == ERROR_SUCCESS) {
+        check.result = TRUST_E_NOSIGNATURE;
+    }
     data.dwStateAction = WTD_STATEACTION_CLOSE;
     WinVerifyTrust(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
-    return result;
+    return check;
+}
+
+LONG VerifyFileSignature(const std::wstring& path) {
+    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        file.release();
+        return static_cast<LONG>(HRESULT_FROM_WIN32(GetLastError()));
+    }
+    return CheckFileSignature(path, file.get()).result;
 }
 
 }  // namespace hc::trust

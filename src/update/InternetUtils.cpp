@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
-#include "platform/Controls.h"
 #include "platform/Files.h"
 #include "platform/Internet.h"
-#include "settings/Conversions.h"
+#include "update/UpdateAddresses.h"
 
 namespace hc {
 
@@ -14,6 +13,8 @@ int ResolveHostAddress(const std::string& hostName, network::Ipv4Address& addres
 }
 
 int PingHost(const std::wstring& hostName, unsigned timeoutMs) {
+    // The loopback host needs no lookup (and "::1" has no IPv4 address to ask).
+    if (IsLoopbackHost(hostName)) return 0;
     network::Ipv4Address address{};
     const int lookup = ResolveHostAddress(files::ToCodePage(hostName), address);
     // A failed lookup leaves 0.0.0.0, which is no server to ask.
@@ -21,9 +22,11 @@ int PingHost(const std::wstring& hostName, unsigned timeoutMs) {
     return network::EchoAnswered(address, timeoutMs) ? 0 : 1;
 }
 
-int DownloadFile(const std::wstring& url, const std::wstring& path) {
+int DownloadFile(const std::wstring& url, const std::wstring& path, unsigned long long maxBytes,
+                 const std::atomic<bool>* cancel) {
     internet::RemoveFromCache(url);
-    if (internet::DownloadToFile(url, path).Succeeded()) return 0;
+    const auto goOn = [cancel](const internet::DownloadProgress&) { return !cancel || !*cancel; };
+    if (internet::DownloadToFile(url, path, goOn, maxBytes).Succeeded()) return 0;
     files::Delete(path);  // the server's error page, or a part of the file
     return 1;
 }
@@ -39,32 +42,27 @@ std::optional<int> DownloadPercent(std::uint32_t position, std::uint32_t maximum
 
 void TEventHandlers::URLOnDownloadProgress(DownloadTargets& Sender, std::uint32_t Progress, std::uint32_t ProgressMax,
                                            std::uint32_t, const std::wstring&, bool& Cancel) {
-    const auto maximum = static_cast<int>(std::min<std::uint32_t>(ProgressMax, INT32_MAX));
-    const auto position = std::min<std::uint32_t>(Progress, static_cast<std::uint32_t>(maximum));
-    controls::SetProgressRange(Sender.progressBar, maximum);
-    controls::SetProgressPosition(Sender.progressBar, static_cast<int>(position));
-    if (const auto percent = DownloadPercent(position, static_cast<std::uint32_t>(maximum)))
-        controls::SetText(Sender.percentLabel, IntToText(*percent) + L" %");
-    if (!controls::PumpPendingMessages(&Sender.quitCode)) Sender.quitSeen = true;
-    if (Sender.quitSeen || (Sender.cancelRequested && *Sender.cancelRequested)) Cancel = true;
+    const auto position = std::min(Progress, ProgressMax);
+    if (const auto percent = DownloadPercent(position, ProgressMax); percent && *percent != Sender.lastPercent) {
+        Sender.lastPercent = *percent;
+        if (Sender.onPercent) Sender.onPercent(*percent);
+    }
+    if (Sender.cancelRequested && *Sender.cancelRequested) Cancel = true;
 }
 
-int DownloadFileWithProgress(const std::wstring& url, const std::wstring& path, HWND progressBar, HWND percentLabel,
-                             const bool* cancelRequested) {
+int DownloadFileWithProgress(const std::wstring& url, const std::wstring& path, DownloadTargets targets,
+                             unsigned long long maxBytes) {
     internet::RemoveFromCache(url);
-    // The targets live for this download only: nothing reports to the controls once it has ended.
-    DownloadTargets targets{progressBar, percentLabel, cancelRequested, false, 0};
-    const auto outcome = internet::DownloadToFile(url, path, [&targets](const internet::DownloadProgress& report) {
-        bool cancel = false;
-        TEventHandlers::URLOnDownloadProgress(targets, report.progress, report.progressMax, report.statusCode,
-                                              report.statusText, cancel);
-        return !cancel;
-    });
-    controls::SetProgressPosition(progressBar, 0);
-    // The download service may run a message loop of its own while it winds down, and that loop drops a quit
-    // request: ask again, so the program still ends.
-    if (targets.quitSeen) controls::PostQuit(targets.quitCode);
-    if (outcome.Succeeded() && !targets.quitSeen) return 0;
+    const auto outcome = internet::DownloadToFile(
+        url, path,
+        [&targets](const internet::DownloadProgress& report) {
+            bool cancel = false;
+            TEventHandlers::URLOnDownloadProgress(targets, report.progress, report.progressMax, report.statusCode,
+                                                  report.statusText, cancel);
+            return !cancel;
+        },
+        maxBytes);
+    if (outcome.Succeeded()) return 0;
     files::Delete(path);
     return 1;
 }

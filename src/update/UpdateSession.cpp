@@ -1,6 +1,8 @@
 #include "update/UpdateSession.h"
 
+#include "HcSigner.h"
 #include "platform/Files.h"
+#include "platform/PrivateFolder.h"
 #include "platform/Shell.h"
 #include "platform/Trust.h"
 #include "settings/Configuration.h"
@@ -8,10 +10,24 @@
 
 namespace hc {
 
-bool AuthenticodeVerifier::Verifies(const std::wstring& path) { return trust::VerifyFileSignature(path) == 0; }
+bool IsPinnedSigner(std::string_view signerKeySha256, std::string_view pinned) {
+    return !pinned.empty() && signerKeySha256 == pinned;
+}
 
-bool ShellInstallerStarter::Start(HWND, const std::wstring& path) {
-    return shell::OpenWithDefaultAction(path).has_value();
+AuthenticodeVerifier::AuthenticodeVerifier() : pinned_(HC_SIGNER_KEY_SHA256) {}
+
+bool AuthenticodeVerifier::Verifies(const std::wstring& path, HANDLE file) {
+    const trust::SignatureCheck check = trust::CheckFileSignature(path, file);
+    return check.result == 0 && IsPinnedSigner(check.signerKeySha256, pinned_);
+}
+
+bool ShellInstallerStarter::Start(const std::wstring& path) { return shell::OpenWithDefaultAction(path).has_value(); }
+
+UpdatePaths PrivateUpdatePaths() {
+    const std::wstring local = files::LocalAppDataFolder();
+    // Without the folder of local data there is no private place: an empty folder makes every download fail.
+    const std::wstring folder = local.empty() ? std::wstring() : local + L"\\HC\\update";
+    return UpdatePaths{folder, folder + L"\\versionchk.cfg", folder + L"\\news.cfg"};
 }
 
 std::optional<std::wstring> InstallerFileName(const std::wstring& url) {
@@ -28,49 +44,72 @@ std::optional<std::wstring> InstallerFileName(const std::wstring& url) {
     return name;
 }
 
-std::optional<std::wstring> UpdateSession::Check() {
-    latest_.emplace();
-    std::optional<std::wstring> news;
-    if (hc::ServerMayBeReachable(PingHost(addresses_.serverName, kReachabilityTimeoutMs))) {
-        try {
-            if (latest_->GetLatestVersion(running_, addresses_.versionFileUrl, paths_.localVersionFile) == 0 &&
-                DownloadFile(addresses_.newsFileUrl, paths_.localNewsFile) == 0) {
-                if (const auto lines = files::ReadLines(paths_.localNewsFile)) {
-                    news.emplace();
-                    for (size_t i = 0; i < lines->size(); ++i) *news += (i ? L"\r\n" : L"") + (*lines)[i];
-                }
-                files::Delete(paths_.localNewsFile);
-            }
-        } catch (const VersionFileError&) {
-            // A version file that does not parse is a failed check like any other; the window says so.
-        }
+namespace {
+// Makes the private folder on every use: it may have been removed since the last one.
+bool PrivateFolderReady(const UpdatePaths& paths) {
+    return !paths.tempDownloadFolder.empty() && files::MakePrivateFolder(paths.tempDownloadFolder);
+}
+}  // namespace
+
+UpdateSession::CheckOutcome UpdateSession::Check(const std::atomic<bool>& cancel) const {
+    CheckOutcome outcome;
+    if (!PrivateFolderReady(paths_) ||
+        !hc::ServerMayBeReachable(PingHost(addresses_.serverName, kReachabilityTimeoutMs)))
+        return outcome;
+    TVersion latest;
+    try {
+        if (latest.GetLatestVersion(running_, addresses_.versionFileUrl, paths_.localVersionFile, &cancel) != 0 ||
+            DownloadFile(addresses_.newsFileUrl, paths_.localNewsFile, kMaxNewsFileBytes, &cancel) != 0)
+            return outcome;
+    } catch (const VersionFileError&) {
+        return outcome;  // a version file that does not parse is a failed check like any other; the window says so
     }
-    // A half-read record must never lead to a download.
-    if (!news) latest_.reset();
-    return news;
+    // Read only after a download that was capped, from a folder nobody else can write.
+    if (const auto lines = files::ReadLines(paths_.localNewsFile)) {
+        std::wstring news;
+        for (size_t i = 0; i < lines->size(); ++i) news += (i ? L"\r\n" : L"") + (*lines)[i];
+        outcome.news = std::move(news);
+        outcome.latest = std::move(latest);
+    }
+    files::Delete(paths_.localNewsFile);
+    return outcome;
 }
 
-std::optional<std::wstring> UpdateSession::InstallerPath() const {
-    if (!LatestIsNewer()) return std::nullopt;
-    const auto name = InstallerFileName(latest_->GetUpdateInstallerURL());
-    if (!name) return std::nullopt;
-    return paths_.tempDownloadFolder + L"\\" + *name;
+UpdateSession::InstallRequest UpdateSession::NextInstall() const {
+    InstallRequest request;
+    if (!LatestIsNewer()) return request;
+    request.url = latest_->GetUpdateInstallerURL();
+    const auto name = InstallerFileName(request.url);
+    if (name && IsAllowedDownloadUrl(request.url, addresses_) && !paths_.tempDownloadFolder.empty())
+        request.path = paths_.tempDownloadFolder + L"\\" + *name;
+    return request;
 }
 
 bool UpdateSession::ServerMayBeReachable() const {
     return hc::ServerMayBeReachable(PingHost(addresses_.serverName, kReachabilityTimeoutMs));
 }
 
-UpdateSession::StartResult UpdateSession::VerifyAndStart(HWND owner, const std::wstring& path) {
-    // Held open against writers and deleters from the check until the start, so the file that runs is the
-    // file that was verified (the download folder is shared by every user of the machine).
-    files::Lock lock(path);
-    if (!lock.IsHeld() || !verifier_.Verifies(path)) {
-        lock.Release();
-        files::Delete(path);
-        return StartResult::NotVerified;
+std::optional<UpdateWorkflow::Outcome> UpdateSession::Install(const InstallRequest& request,
+                                                              const InstallProgress& progress,
+                                                              const std::atomic<bool>& cancel) const {
+    if (request.path.empty() || !PrivateFolderReady(paths_) || !ServerMayBeReachable()) return std::nullopt;
+    if (DownloadFileWithProgress(request.url, request.path, DownloadTargets{progress.onPercent, &cancel, -1},
+                                 kMaxInstallerBytes) != 0)
+        return std::nullopt;
+    if (cancel) {
+        files::Delete(request.path);
+        return std::nullopt;
     }
-    return starter_.Start(owner, path) ? StartResult::Started : StartResult::NotStarted;
+    if (progress.onVerifying) progress.onVerifying();
+    // Held against writers, renames and deletes from the check until the start: the file that runs is the file
+    // that was verified.
+    files::WriteLockedFile locked(request.path);
+    if (!locked.IsHeld() || !verifier_.Verifies(request.path, locked.Handle())) {
+        locked.Release();
+        files::Delete(request.path);
+        return UpdateWorkflow::Outcome::NotVerified;
+    }
+    return starter_.Start(request.path) ? UpdateWorkflow::Outcome::Started : UpdateWorkflow::Outcome::NotStarted;
 }
 
 }  // namespace hc

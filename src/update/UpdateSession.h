@@ -1,36 +1,50 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "update/UpdateAddresses.h"
+#include "update/UpdateWorkflow.h"
 #include "update/Version.h"
 
 namespace hc {
 
-// Decides whether a downloaded installer may run.
+// Decides whether a downloaded installer may run. file is the open handle that keeps the file from being
+// changed; the check reads through it. Runs off the user-interface thread.
 class SignatureVerifier {
 public:
     virtual ~SignatureVerifier() = default;
-    virtual bool Verifies(const std::wstring& path) = 0;
+    virtual bool Verifies(const std::wstring& path, HANDLE file) = 0;
 };
 
-// Starts a verified installer.
+// Starts a verified installer (while the caller still holds it locked). Runs off the user-interface thread.
 class InstallerStarter {
 public:
     virtual ~InstallerStarter() = default;
-    virtual bool Start(HWND owner, const std::wstring& path) = 0;
+    virtual bool Start(const std::wstring& path) = 0;
 };
 
-// The real ones: Authenticode with the whole chain, and the shell's open action.
+// True only for the pinned signer: the SHA-256 of its public key, as the build recorded it. An empty pin (no
+// signer recorded) matches nothing.
+bool IsPinnedSigner(std::string_view signerKeySha256, std::string_view pinned);
+
+// The real ones: Authenticode with the whole chain and its revocation, and our own signer only.
 class AuthenticodeVerifier final : public SignatureVerifier {
 public:
-    bool Verifies(const std::wstring& path) override;
+    AuthenticodeVerifier();  // pins the signer this build recorded
+    explicit AuthenticodeVerifier(std::string pinnedKeySha256) : pinned_(std::move(pinnedKeySha256)) {}
+    bool Verifies(const std::wstring& path, HANDLE file) override;
+
+private:
+    std::string pinned_;
 };
 class ShellInstallerStarter final : public InstallerStarter {
 public:
-    bool Start(HWND owner, const std::wstring& path) override;
+    bool Start(const std::wstring& path) override;
 };
 
 struct UpdatePaths {
@@ -39,11 +53,15 @@ struct UpdatePaths {
     std::wstring localNewsFile;
 };
 
+// Every download goes into a folder only this user can write, under the local application data.
+UpdatePaths PrivateUpdatePaths();
+
 // The local name of an installer address: the text after its last "/", accepted only as a plain file name
-// ending in ".exe" of an http or https address. Anything else could write outside the download folder.
+// ending in ".exe". Anything else could write outside the download folder.
 std::optional<std::wstring> InstallerFileName(const std::wstring& url);
 
-// The update check of one program run: the latest record outlives the windows that show it.
+// The update check of one program run: the latest record outlives the windows that show it. Check and Install
+// block on the network and run on a worker thread; they read only what never changes after construction.
 class UpdateSession {
 public:
     UpdateSession(const TVersion& running, UpdateAddresses addresses, UpdatePaths paths, SignatureVerifier& verifier,
@@ -59,21 +77,36 @@ public:
     const TVersion* Latest() const { return latest_ ? &*latest_ : nullptr; }
     bool LatestIsNewer() const { return latest_ && latest_->IsNewerVersion(running_); }
 
-    // Asks the server for the version file and the news: the news text on success (CR LF line ends).
-    std::optional<std::wstring> Check();
+    struct CheckOutcome {
+        std::optional<TVersion> latest;    // set only together with the news
+        std::optional<std::wstring> news;  // CR LF line ends
+    };
+    // Asks the server for the version file and the news (worker thread).
+    CheckOutcome Check(const std::atomic<bool>& cancel) const;
+    // Takes a check's outcome as the latest record (user-interface thread).
+    void Apply(CheckOutcome outcome) { latest_ = std::move(outcome.latest); }
 
-    // Where the installer of a newer build goes; nullopt without one or when its name is not acceptable.
-    std::optional<std::wstring> InstallerPath() const;
-    // False when the server's name does not even resolve; a silent echo is still worth a download.
+    struct InstallRequest {
+        std::wstring url;
+        std::wstring path;  // empty when the address is not acceptable
+    };
+    // What the next install downloads; a null path for no newer build or an address that is refused.
+    InstallRequest NextInstall() const;
+    struct InstallProgress {
+        std::function<void(int percent)> onPercent;
+        std::function<void()> onVerifying;
+    };
+    // Downloads the installer, verifies it and starts it (worker thread). Nullopt when the download failed or
+    // was cancelled; a file that does not verify is deleted, never started.
+    std::optional<UpdateWorkflow::Outcome> Install(const InstallRequest& request, const InstallProgress& progress,
+                                                   const std::atomic<bool>& cancel) const;
+    // The reachability check: false when the server's name does not even resolve.
     bool ServerMayBeReachable() const;
-    // Verifies and starts a downloaded installer; a file that does not verify is deleted, never started.
-    enum class StartResult { Started, NotVerified, NotStarted };
-    StartResult VerifyAndStart(HWND owner, const std::wstring& path);
 
 private:
     const TVersion& running_;
-    UpdateAddresses addresses_;
-    UpdatePaths paths_;
+    const UpdateAddresses addresses_;
+    const UpdatePaths paths_;
     SignatureVerifier& verifier_;
     InstallerStarter& starter_;
     std::optional<TVersion> latest_;

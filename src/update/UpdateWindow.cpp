@@ -8,7 +8,7 @@
 #include "platform/Messages.h"
 #include "settings/Conversions.h"
 #include "settings/Options.h"
-#include "ui/Dialogs.h"
+#include "ui/DialogTemplate.h"
 #include "update/InternetUtils.h"
 
 namespace hc {
@@ -27,6 +27,7 @@ constexpr wchar_t kDownloadFailedHint[] =
 constexpr wchar_t kNotVerifiedMessage[] =
     L"The downloaded update could not be verified, so it was not installed. Please try again later.";
 constexpr wchar_t kNotStartedMessage[] = L"The installer of the update could not be started.";
+constexpr wchar_t kDownloadErrorText[] = L"Error downloading URL: ";
 
 struct ControlSpec {
     int id;
@@ -46,9 +47,11 @@ const ControlSpec kControls[] = {
     {TUpdate_f::kIdLatestVersionLabel2, L"STATIC", L"", SS_LEFT, {135, 46, 246, 56}},
     {TUpdate_f::kIdCheckNowLabel, L"STATIC", L"CHECK NOW!", SS_LEFT | SS_NOTIFY, {15, 46, 130, 56}},
     {TUpdate_f::kIdNewsGroup, L"BUTTON", L" Latest news ", BS_GROUPBOX, {7, 64, 253, 142}},
-    {TUpdate_f::kIdLatestNews, L"EDIT",
+    {TUpdate_f::kIdLatestNews,
+     L"EDIT",
      L" *** You'll have to check for updates in order to receive the latest news! ***",
-     ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER | WS_TABSTOP, {14, 76, 246, 136}},
+     ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
+     {14, 76, 246, 136}},
     {TUpdate_f::kIdDownloadGroup, L"BUTTON", L" Download && install ", BS_GROUPBOX, {7, 146, 253, 190}},
     {TUpdate_f::kIdDownloadInstallLabel2, L"STATIC", L"Idle...", SS_LEFT, {15, 158, 200, 168}},
     {TUpdate_f::kIdDownloadInstallLabel1, L"STATIC", L"0 %", SS_RIGHT, {200, 158, 246, 168}},
@@ -60,18 +63,6 @@ const ControlSpec kControls[] = {
 constexpr short kDialogWidth = 260;
 constexpr short kDialogHeight = 218;
 
-// A dialog template without items: the controls come from the table above.
-std::vector<WORD> EmptyDialogTemplate() {
-    std::vector<WORD> words;
-    const DWORD style = DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    const DWORD exStyle = WS_EX_TOOLWINDOW;  // no taskbar button, like every window of the program
-    words.insert(words.end(), {LOWORD(style), HIWORD(style), LOWORD(exStyle), HIWORD(exStyle), 0, 0, 0,
-                               static_cast<WORD>(kDialogWidth), static_cast<WORD>(kDialogHeight), 0, 0, 0, 8});
-    for (const wchar_t* c = L"MS Shell Dlg"; *c; ++c) words.push_back(static_cast<WORD>(*c));
-    words.push_back(0);
-    return words;
-}
-
 HFONT DerivedFont(HFONT font, bool underlined) {
     LOGFONTW description{};
     if (!font || !GetObjectW(font, sizeof(description), &description)) return nullptr;
@@ -80,7 +71,25 @@ HFONT DerivedFont(HFONT font, bool underlined) {
     return CreateFontIndirectW(&description);
 }
 
+HWND CreateUpdateDialog() {
+    // No taskbar button, like every window of the program.
+    DialogTemplate layout(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, kDialogWidth,
+                          kDialogHeight, TUpdate_f::kCaption);
+    for (const ControlSpec& spec : kControls)
+        layout.Item(spec.className, spec.text, spec.id, spec.style, static_cast<short>(spec.box.left),
+                    static_cast<short>(spec.box.top), static_cast<short>(spec.box.right - spec.box.left),
+                    static_cast<short>(spec.box.bottom - spec.box.top));
+    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), layout.get(), nullptr, &DialogProcFor<TUpdate_f>, 0);
+}
+
 }  // namespace
+
+struct TUpdate_f::Event {
+    enum class Kind { Percent, Verifying, Checked, Installed } kind;
+    int percent = 0;
+    UpdateSession::CheckOutcome check;
+    std::optional<UpdateWorkflow::Outcome> installed;
+};
 
 std::wstring VersionText(const TVersion& v) {
     return L"v" + IntToText(v.GetMajorVersion()) + L"." + IntToText(v.GetMinorVersion()) + L"." +
@@ -97,43 +106,47 @@ std::wstring DateText(const TVersion& v) {
 }
 
 TUpdate_f::TUpdate_f(UpdateSession& session, const TOptions* options, Messages& messages, Callbacks callbacks)
-    : session_(session), options_(options), messages_(messages), callbacks_(std::move(callbacks)) {
+    : session_(session),
+      options_(options),
+      messages_(messages),
+      callbacks_(std::move(callbacks)),
+      workflow_(session.LatestIsNewer()) {
     TrimMemory(options_);
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_PROGRESS_CLASS;
     InitCommonControlsEx(&controls);
-    const std::vector<WORD> layout = EmptyDialogTemplate();
-    window_.reset(CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
-                                             reinterpret_cast<const DLGTEMPLATE*>(layout.data()), nullptr,
-                                             &DialogProcFor<TUpdate_f>, 0));
+    window_ = CreateUpdateDialog();
     if (!window_) return;
-    SetWindowTextW(window_.get(), kCaption);
-    CreateControls();
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
+    bold_.reset(DerivedFont(font, false));
+    boldUnderlined_.reset(DerivedFont(font, true));
     FormCreate();
-    CentreOnScreen(window_.get());
-    // Messages reach the object only from here on, when every control exists.
-    SetWindowLongPtrW(window_.get(), DWLP_USER, reinterpret_cast<LONG_PTR>(this));
+    CentreOnScreen(window_);
+    // Messages reach the object only from here on, when every control has its look.
+    SetWindowLongPtrW(window_, DWLP_USER, reinterpret_cast<LONG_PTR>(this));
 }
 
 TUpdate_f::~TUpdate_f() {
-    if (window_) SetWindowLongPtrW(window_.get(), DWLP_USER, 0);
+    // The worker may still report: it ends first, and what it posted is dropped with the window.
+    worker_.Stop();
+    if (!window_) return;
+    SetWindowLongPtrW(window_, DWLP_USER, 0);
+    MSG left{};
+    while (PeekMessageW(&left, window_, kEventMessage, kEventMessage, PM_REMOVE)) {
+        // Wine hands out a pending quit request whatever the filter says: it stays for the main loop.
+        if (left.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(left.wParam));
+            break;
+        }
+        delete reinterpret_cast<Event*>(left.lParam);
+    }
+    DestroyWindow(window_);
 }
 
-void TUpdate_f::CreateControls() {
-    const HWND dialog = window_.get();
-    const auto font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
-    for (const ControlSpec& spec : kControls) {
-        RECT box = spec.box;
-        MapDialogRect(dialog, &box);
-        const HWND control = CreateWindowExW(0, spec.className, spec.text, WS_CHILD | WS_VISIBLE | spec.style,
-                                             box.left, box.top, box.right - box.left, box.bottom - box.top, dialog,
-                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
-                                             GetModuleHandleW(nullptr), nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    }
-    bold_.reset(DerivedFont(font, false));
-    boldUnderlined_.reset(DerivedFont(font, true));
+void TUpdate_f::Post(HWND window, std::unique_ptr<Event> event) {
+    // A window that is gone leaves the event to be freed here.
+    if (PostMessageW(window, kEventMessage, 0, reinterpret_cast<LPARAM>(event.get()))) event.release();
 }
 
 void TUpdate_f::FormCreate() {
@@ -146,28 +159,31 @@ void TUpdate_f::FormCreate() {
     Show(kIdLatestVersionLabel2, false);
     SetLook(kIdCheckNowLabel, kGreen, boldUnderlined_.get());
     ShowDownloadGroup(false);
+    SendMessageW(Control(kIdProgressBar), PBM_SETRANGE32, 0, 100);
     // Only a check that found a newer build, in this window or an earlier one of the run, offers a download.
-    Enable(kIdBtnDownload, session_.LatestIsNewer());
+    ShowButtons();
     TrimMemory(options_);
 }
 
 void TUpdate_f::ShowModal() {
-    const HWND dialog = window_.get();
-    if (!dialog || closed_) return;
-    ShowWindow(dialog, SW_SHOW);
-    SetForegroundWindow(dialog);
-    RunDialogLoop(dialog, [this] { return closed_; });
-    if (IsWindow(dialog)) ShowWindow(dialog, SW_HIDE);
+    if (!window_ || closed_) return;
+    modalResult_ = 0;
+    RunModal(window_, nullptr, modalResult_);
 }
 
 void TUpdate_f::BringToFront() {
     if (!window_) return;
-    if (IsIconic(window_.get())) ShowWindow(window_.get(), SW_RESTORE);
-    SetForegroundWindow(window_.get());
+    if (IsIconic(window_)) ShowWindow(window_, SW_RESTORE);
+    SetForegroundWindow(window_);
 }
 
 INT_PTR TUpdate_f::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+        case kEventMessage: {
+            std::unique_ptr<Event> event(reinterpret_cast<Event*>(lp));
+            if (event) OnEvent(*event);
+            return TRUE;
+        }
         case WM_COMMAND:
             if (HIWORD(wp) != BN_CLICKED) return FALSE;  // STN_CLICKED is 0 as well
             switch (LOWORD(wp)) {
@@ -194,7 +210,7 @@ INT_PTR TUpdate_f::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SETCURSOR:
             if (reinterpret_cast<HWND>(wp) != Control(kIdCheckNowLabel)) return FALSE;
             CheckNowLabelMouseEnter();
-            SetWindowLongPtrW(window_.get(), DWLP_MSGRESULT, TRUE);
+            SetWindowLongPtrW(window_, DWLP_MSGRESULT, TRUE);
             return TRUE;
         case WM_CTLCOLORSTATIC: {
             const auto look = colours_.find(GetDlgCtrlID(reinterpret_cast<HWND>(lp)));
@@ -208,38 +224,63 @@ INT_PTR TUpdate_f::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
+void TUpdate_f::OnEvent(Event& event) {
+    switch (event.kind) {
+        case Event::Kind::Percent:
+            SendMessageW(Control(kIdProgressBar), PBM_SETPOS, static_cast<WPARAM>(event.percent), 0);
+            SetText(kIdDownloadInstallLabel1, IntToText(event.percent) + L" %");
+            return;
+        case Event::Kind::Verifying:
+            workflow_.DownloadEnded(true);
+            SendMessageW(Control(kIdProgressBar), PBM_SETPOS, 0, 0);
+            SetText(kIdDownloadInstallLabel2, L"Installing in progress... Please wait!");
+            SetText(kIdBtnDownload, L"Installing...");
+            return;
+        case Event::Kind::Checked:
+            OnChecked(event);
+            return;
+        case Event::Kind::Installed:
+            OnInstalled(event);
+            return;
+    }
+}
+
 void TUpdate_f::CheckNowLabelMouseEnter() { SetCursor(LoadCursorW(nullptr, IDC_HAND)); }
 
 void TUpdate_f::btnCheckNowClick() {
-    if (checking_ || downloading_ || closed_) return;
-    checking_ = true;
-    Enable(kIdBtnCheckNow, false);
+    if (closed_ || !workflow_.StartCheck()) return;
     Show(kIdCheckNowLabel, false);
     SetText(kIdBtnCheckNow, L"Please wait...");
-    UpdateWindow(window_.get());
+    ShowButtons();
+    const HWND window = window_;
+    const UpdateSession& session = session_;
+    worker_.Run([window, &session](const std::atomic<bool>& cancel) {
+        auto event = std::make_unique<Event>(Event{Event::Kind::Checked, 0, {}, {}});
+        event->check = session.Check(cancel);
+        Post(window, std::move(event));
+    });
+}
 
-    const auto news = session_.Check();
-    checking_ = false;
-    if (!news) {
+void TUpdate_f::OnChecked(Event& event) {
+    const std::optional<std::wstring> news = std::move(event.check.news);
+    session_.Apply(std::move(event.check));
+    workflow_.CheckEnded(news.has_value() && session_.Latest(), session_.LatestIsNewer());
+    if (workflow_.WorkStopped()) {
+        FormClose();
+        return;
+    }
+    if (workflow_.Current() == UpdateWorkflow::State::Failed) {
         ShowCheckFailed();
     } else {
-        const bool newer = session_.LatestIsNewer();
         SetText(kIdBtnCheckNow, L"Check complete!");
-        // Nothing newer: the user may look again later in the same window.
-        Enable(kIdBtnCheckNow, !newer);
         hints_.erase(kIdBtnCheckNow);
-        ShowLatest();
-        Enable(kIdBtnDownload, newer);
-        const HWND memo = Control(kIdLatestNews);
-        SetText(kIdLatestNews, *news);
-        SendMessageW(memo, EM_SETSEL, 0, 0);
-        SendMessageW(memo, EM_SCROLLCARET, 0, 0);
-        SetFocus(memo);
+        ShowLatest(*news);
     }
+    ShowButtons();
     TrimMemory(options_);
 }
 
-void TUpdate_f::ShowLatest() {
+void TUpdate_f::ShowLatest(const std::wstring& news) {
     const TVersion* latest = session_.Latest();
     if (!latest) return;
     const bool newer = session_.LatestIsNewer();
@@ -249,6 +290,11 @@ void TUpdate_f::ShowLatest() {
     SetLook(kIdLatestVersionLabel2, kGrey, newer ? bold_.get() : nullptr);
     Show(kIdLatestVersionLabel1, true);
     Show(kIdLatestVersionLabel2, true);
+    const HWND memo = Control(kIdLatestNews);
+    SetText(kIdLatestNews, news);
+    SendMessageW(memo, EM_SETSEL, 0, 0);
+    SendMessageW(memo, EM_SCROLLCARET, 0, 0);
+    SetFocus(memo);
 }
 
 void TUpdate_f::ShowCheckFailed() {
@@ -258,70 +304,80 @@ void TUpdate_f::ShowCheckFailed() {
     SetLook(kIdCheckNowLabel, kRed, boldUnderlined_.get());
     Show(kIdCheckNowLabel, true);
     SetText(kIdBtnCheckNow, L"Failed... Retry?");
-    Enable(kIdBtnCheckNow, true);
     hints_[kIdBtnCheckNow] = kCheckFailedHint;
-    // The failed check replaced the record: there is nothing to download now.
-    Enable(kIdBtnDownload, false);
+}
+
+void TUpdate_f::ShowButtons() {
+    Enable(kIdBtnCheckNow, workflow_.CanCheck());
+    EnableWindow(Control(kIdCheckNowLabel), workflow_.CanCheck() ? TRUE : FALSE);
+    Enable(kIdBtnDownload, workflow_.CanDownload());
+    SetText(kIdBtnClose, workflow_.Busy() ? L"Cancel" : L"Close");
 }
 
 void TUpdate_f::DownloadInstallButtonClick() {
-    if (checking_ || downloading_ || closed_) return;
-    const auto path = session_.InstallerPath();
-    if (!path || !session_.ServerMayBeReachable()) {
-        ShowDownloadFailed();
-        return;
-    }
-    downloading_ = true;
-    cancelRequested_ = false;
+    if (closed_ || !workflow_.StartDownload()) return;
+    const UpdateSession::InstallRequest request = session_.NextInstall();
+    downloadUrl_ = request.url;
     ShowDownloadGroup(true);
-    Enable(kIdBtnDownload, false);
-    const bool checkWasUsable = IsWindowEnabled(Control(kIdBtnCheckNow));
-    // A check while the download pumps messages would run inside it; the download comes first.
-    Enable(kIdBtnCheckNow, false);
-    EnableWindow(Control(kIdCheckNowLabel), FALSE);
     SetText(kIdDownloadInstallLabel2, L"Downloading installer... Please wait!");
     SetText(kIdBtnDownload, L"Downloading...");
-    SetText(kIdBtnClose, L"Cancel");
+    ShowButtons();
+    const HWND window = window_;
+    const UpdateSession& session = session_;
+    worker_.Run([window, &session, request](const std::atomic<bool>& cancel) {
+        UpdateSession::InstallProgress progress{
+            [window](int percent) {
+                Post(window, std::make_unique<Event>(Event{Event::Kind::Percent, percent, {}, {}}));
+            },
+            [window] {
+                Post(window, std::make_unique<Event>(Event{Event::Kind::Verifying, 0, {}, {}}));
+            }};
+        auto event = std::make_unique<Event>(Event{Event::Kind::Installed, 0, {}, {}});
+        event->installed = session.Install(request, progress, cancel);
+        Post(window, std::move(event));
+    });
+}
 
-    const int result = DownloadFileWithProgress(InstallerUrlOf(session_.Latest()), *path, Control(kIdProgressBar),
-                                                Control(kIdDownloadInstallLabel1), &cancelRequested_);
-    downloading_ = false;
-    SetText(kIdBtnClose, L"Close");
-    Enable(kIdBtnCheckNow, checkWasUsable);
-    EnableWindow(Control(kIdCheckNowLabel), TRUE);
-    if (closeRequested_) {
-        CloseButtonClick();
+void TUpdate_f::OnInstalled(Event& event) {
+    if (!event.installed) {
+        workflow_.DownloadEnded(false);
+    } else {
+        workflow_.DownloadEnded(true);  // when its report of the verification was not handled yet
+        workflow_.InstallEnded(*event.installed);
+    }
+    SendMessageW(Control(kIdProgressBar), PBM_SETPOS, 0, 0);
+    if (workflow_.Current() == UpdateWorkflow::State::Installing) {
+        ShowButtons();
+        if (callbacks_.onInstallerStarted) callbacks_.onInstallerStarted();
         return;
     }
-    if (result != 0) {
-        ShowDownloadFailed();
+    if (workflow_.WorkStopped()) {
+        FormClose();
         return;
     }
-    SetText(kIdDownloadInstallLabel2, L"Installing in progress... Please wait!");
-    SetText(kIdBtnDownload, L"Installing...");
-    UpdateWindow(window_.get());
-    switch (session_.VerifyAndStart(window_.get(), *path)) {
-        case UpdateSession::StartResult::Started:
-            if (callbacks_.onInstallerStarted) callbacks_.onInstallerStarted();
-            return;
-        case UpdateSession::StartResult::NotVerified:
-            ShowDownloadFailed();
+    ShowDownloadFailed();
+    ShowButtons();
+    switch (workflow_.LastFailure()) {
+        case UpdateWorkflow::Failure::NotVerified:
             messages_.Error(kNotVerifiedMessage);
-            return;
-        case UpdateSession::StartResult::NotStarted:
-            ShowDownloadFailed();
+            break;
+        case UpdateWorkflow::Failure::NotStarted:
             messages_.Error(kNotStartedMessage);
-            return;
+            break;
+        default:
+            break;
     }
+    TrimMemory(options_);
 }
 
 void TUpdate_f::ShowDownloadFailed() {
     ShowDownloadGroup(false);
-    SetText(kIdDownloadInstallLabel2, L"Idle...");
+    // A download that failed names its address; a refused or unstartable installer is said in a message.
+    SetText(kIdDownloadInstallLabel2, workflow_.LastFailure() == UpdateWorkflow::Failure::Download
+                                          ? kDownloadErrorText + downloadUrl_
+                                          : std::wstring(L"Idle..."));
     SetText(kIdBtnDownload, L"Failed... Retry?");
     hints_[kIdBtnDownload] = kDownloadFailedHint;
-    Enable(kIdBtnDownload, session_.LatestIsNewer());
-    TrimMemory(options_);
 }
 
 void TUpdate_f::ShowDownloadGroup(bool enabled) {
@@ -331,18 +387,19 @@ void TUpdate_f::ShowDownloadGroup(bool enabled) {
 
 void TUpdate_f::CloseButtonClick() {
     if (closed_) return;
-    if (downloading_) {
-        // The download ends at its next progress report; then this runs again and closes.
-        cancelRequested_ = true;
-        closeRequested_ = true;
+    if (workflow_.RequestClose()) {
+        FormClose();
         return;
     }
-    FormClose();
+    // The work stops at its next progress report; its end then closes the window.
+    worker_.Cancel();
+    ShowButtons();
 }
 
 void TUpdate_f::FormClose() {
     closed_ = true;
-    if (window_) ShowWindow(window_.get(), SW_HIDE);
+    modalResult_ = IDCANCEL;
+    if (window_) ShowWindow(window_, SW_HIDE);
     if (callbacks_.onClosed) callbacks_.onClosed();
     TrimMemory(options_);
 }
@@ -363,7 +420,7 @@ bool TUpdate_f::IsBold(int id) const {
     return font && GetObjectW(font, sizeof(description), &description) && description.lfWeight >= FW_BOLD;
 }
 
-void TUpdate_f::SetText(int id, const std::wstring& text) { SetDlgItemTextW(window_.get(), id, text.c_str()); }
+void TUpdate_f::SetText(int id, const std::wstring& text) { SetDlgItemTextW(window_, id, text.c_str()); }
 
 void TUpdate_f::Show(int id, bool shown) { ShowWindow(Control(id), shown ? SW_SHOW : SW_HIDE); }
 
@@ -371,7 +428,7 @@ void TUpdate_f::Enable(int id, bool enabled) { EnableWindow(Control(id), enabled
 
 void TUpdate_f::SetLook(int id, COLORREF colour, HFONT font) {
     colours_[id] = colour;
-    const HFONT chosen = font ? font : reinterpret_cast<HFONT>(SendMessageW(window_.get(), WM_GETFONT, 0, 0));
+    const HFONT chosen = font ? font : reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
     SendMessageW(Control(id), WM_SETFONT, reinterpret_cast<WPARAM>(chosen), TRUE);
 }
 

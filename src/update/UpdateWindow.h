@@ -3,10 +3,13 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "platform/Handles.h"
 #include "update/UpdateSession.h"
+#include "update/UpdateWorker.h"
+#include "update/UpdateWorkflow.h"
 
 namespace hc {
 
@@ -17,8 +20,9 @@ class TOptions;
 std::wstring VersionText(const TVersion& version);
 std::wstring DateText(const TVersion& version);
 
-// The update window: the running version, the check, the news, and the installer download. Its owner creates
-// it for one showing and destroys it after ShowModal returns; nothing else destroys it.
+// The update window: the running version, the check, the news, and the installer download. It shows the state
+// of its workflow; the check and the download run on a worker thread. Its owner creates it for one showing and
+// destroys it after ShowModal returns; nothing else destroys it.
 class TUpdate_f {
 public:
     static constexpr wchar_t kCaption[] = L"Hushcloak Privacy - WebUpdate";
@@ -40,6 +44,9 @@ public:
     static constexpr int kIdBtnDownload = 1115;
     static constexpr int kIdBtnClose = 1116;
 
+    // What the worker reports, posted to the window's thread (lParam owns an Event).
+    static constexpr UINT kEventMessage = WM_APP + 0x55;
+
     struct Callbacks {
         std::function<void()> onClosed;            // shows the main window (through the password gate)
         std::function<void()> onInstallerStarted;  // ends the program through its exit path
@@ -50,12 +57,13 @@ public:
     TUpdate_f(const TUpdate_f&) = delete;
     TUpdate_f& operator=(const TUpdate_f&) = delete;
 
-    HWND Handle() const { return window_.get(); }
-    HWND Control(int id) const { return GetDlgItem(window_.get(), id); }
+    HWND Handle() const { return window_; }
+    HWND Control(int id) const { return GetDlgItem(window_, id); }
     // Shows the window and runs its loop until it closes or the program is asked to end.
     void ShowModal();
     bool IsClosed() const { return closed_; }
-    bool IsDownloading() const { return downloading_; }
+    const UpdateWorkflow& Workflow() const { return workflow_; }
+    bool IsDownloading() const { return workflow_.Current() == UpdateWorkflow::State::Downloading; }
     void BringToFront();
 
     // What the hint of a control says (tooltips are off for the whole program, so it is not shown).
@@ -70,12 +78,18 @@ public:
     void CheckNowLabelMouseEnter();
 
 private:
+    struct Event;
     template <class Dialog>
     friend INT_PTR CALLBACK DialogProcFor(HWND, UINT, WPARAM, LPARAM) noexcept;
+    template <class>
+    friend struct DialogBinding;
+    static void Post(HWND window, std::unique_ptr<Event> event);
     INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void OnEvent(Event& event);
+    void OnChecked(Event& event);
+    void OnInstalled(Event& event);
     void FormCreate();
     void FormClose();
-    void CreateControls();
     void SetText(int id, const std::wstring& text);
     void Show(int id, bool shown);
     void Enable(int id, bool enabled);
@@ -83,23 +97,23 @@ private:
     void ShowDownloadGroup(bool enabled);
     void ShowCheckFailed();
     void ShowDownloadFailed();
-    void ShowLatest();
+    void ShowLatest(const std::wstring& news);
+    void ShowButtons();
 
-    using UniqueWindow = Unique<HWND, &DestroyWindow>;
     UpdateSession& session_;
     const TOptions* options_;
     Messages& messages_;
     Callbacks callbacks_;
-    UniqueWindow window_;
+    HWND window_ = nullptr;
     UniqueFont bold_;
     UniqueFont boldUnderlined_;
     std::map<int, COLORREF> colours_;
     std::map<int, std::wstring> hints_;
-    bool checking_ = false;
-    bool downloading_ = false;
-    bool cancelRequested_ = false;
-    bool closeRequested_ = false;
+    UpdateWorkflow workflow_;
+    std::wstring downloadUrl_;
+    int modalResult_ = 0;
     bool closed_ = false;
+    UpdateWorker worker_;  // last: its thread is stopped before anything it reports to goes
 };
 
 }  // namespace hc

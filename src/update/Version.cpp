@@ -33,7 +33,8 @@ std::vector<std::wstring> Fields(const std::wstring& line) {
 }
 
 template <class Number>
-Number FieldValue(const std::vector<std::wstring>& fields, size_t index, std::optional<Number> (*convert)(std::wstring_view)) {
+Number FieldValue(const std::vector<std::wstring>& fields, size_t index,
+                  std::optional<Number> (*convert)(std::wstring_view)) {
     if (index >= fields.size()) throw VersionFileError("The version file has too few fields.");
     const auto value = convert(fields[index]);
     if (!value) throw VersionFileError("The version file holds a field that is not a number.");
@@ -89,8 +90,10 @@ void TVersion::ReadVersionFile(const std::vector<std::wstring>& lines, const std
 }
 
 int TVersion::GetLatestVersion(const TVersion& CurrentVersion, const std::wstring& CheckLatestApplicationVersionURL,
-                               const std::wstring& CheckLatestApplicationVersionPath) {
-    if (DownloadFile(CheckLatestApplicationVersionURL, CheckLatestApplicationVersionPath) != 0) return 1;
+                               const std::wstring& CheckLatestApplicationVersionPath, const std::atomic<bool>* cancel) {
+    if (DownloadFile(CheckLatestApplicationVersionURL, CheckLatestApplicationVersionPath, kMaxVersionFileBytes,
+                     cancel) != 0)
+        return 1;
     const auto lines = files::ReadLines(CheckLatestApplicationVersionPath);
     if (!lines) throw VersionFileError("The version file cannot be read.");
     // A file that fails to parse stays; the next successful download overwrites it.

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -39,7 +40,8 @@ public:
     // platform word. 0 on success (the local file is then deleted), 1 when the download failed (the record
     // stays as it was). A file that does not parse throws VersionFileError, keeping the fields read before.
     int GetLatestVersion(const TVersion& CurrentVersion, const std::wstring& CheckLatestApplicationVersionURL,
-                         const std::wstring& CheckLatestApplicationVersionPath);
+                         const std::wstring& CheckLatestApplicationVersionPath,
+                         const std::atomic<bool>* cancel = nullptr);
     // Fills the record from the lines of a version file, in the order they are read; throws VersionFileError.
     void ReadVersionFile(const std::vector<std::wstring>& lines, const std::wstring& platform);
     // Only the build number counts.

@@ -22,8 +22,8 @@ PostedAction::PostedAction() {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = kProbeClass;
     RegisterClassExW(&wc);
-    window_ = CreateWindowExW(0, kProbeClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
-                              nullptr);
+    window_ =
+        CreateWindowExW(0, kProbeClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
@@ -97,16 +97,24 @@ ScopedTrustedRoot::~ScopedTrustedRoot() {
     if (!trusted_) return;
     HCERTSTORE store = OpenUserRoot();
     if (!store) return;
-    PCCERT_CONTEXT wanted = CertCreateCertificateContext(
-        X509_ASN_ENCODING, reinterpret_cast<const BYTE*>(der_.data()), static_cast<DWORD>(der_.size()));
+    PCCERT_CONTEXT wanted = CertCreateCertificateContext(X509_ASN_ENCODING, reinterpret_cast<const BYTE*>(der_.data()),
+                                                         static_cast<DWORD>(der_.size()));
     if (wanted) {
         // Deleting frees the found context as well.
-        if (PCCERT_CONTEXT found = CertFindCertificateInStore(store, X509_ASN_ENCODING, 0, CERT_FIND_EXISTING,
-                                                               wanted, nullptr))
+        if (PCCERT_CONTEXT found =
+                CertFindCertificateInStore(store, X509_ASN_ENCODING, 0, CERT_FIND_EXISTING, wanted, nullptr))
             CertDeleteCertificateFromStore(found);
         CertFreeCertificateContext(wanted);
     }
     CertCloseStore(store, 0);
+}
+
+ScopedUpdateServerVariable::ScopedUpdateServerVariable(const std::wstring& origin) {
+    SetEnvironmentVariableW(hc::kUpdateServerVariable, origin.c_str());
+}
+
+ScopedUpdateServerVariable::~ScopedUpdateServerVariable() {
+    SetEnvironmentVariableW(hc::kUpdateServerVariable, nullptr);
 }
 
 }  // namespace hctest

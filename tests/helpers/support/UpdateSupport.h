@@ -46,25 +46,39 @@ private:
     bool trusted_ = false;
 };
 
-// Test doubles of the installer's gatekeepers.
+// Test doubles of the installer's gatekeepers. They run on the update's worker thread; `during` runs inside
+// the call, while the file is held.
 class ScriptedVerifier : public hc::SignatureVerifier {
 public:
-    bool Verifies(const std::wstring& path) override {
+    bool Verifies(const std::wstring& path, HANDLE file) override {
         checked = path;
+        if (during) during(path, file);
         return verdict;
     }
     bool verdict = true;
     std::wstring checked;
+    std::function<void(const std::wstring&, HANDLE)> during;
 };
 
 class RecordingStarter : public hc::InstallerStarter {
 public:
-    bool Start(HWND, const std::wstring& path) override {
+    bool Start(const std::wstring& path) override {
         started = path;
+        if (during) during(path);
         return succeeds;
     }
     bool succeeds = true;
     std::wstring started;
+    std::function<void(const std::wstring&)> during;
+};
+
+// Points the update check at a server for the lifetime of the object (HUSHCLOAK_UPDATE_SERVER).
+class ScopedUpdateServerVariable {
+public:
+    explicit ScopedUpdateServerVariable(const std::wstring& origin);
+    ~ScopedUpdateServerVariable();
+    ScopedUpdateServerVariable(const ScopedUpdateServerVariable&) = delete;
+    ScopedUpdateServerVariable& operator=(const ScopedUpdateServerVariable&) = delete;
 };
 
 // The bytes of a file, for serving a real program as an installer.

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <commctrl.h>
+
+#include <thread>
+#include <vector>
 
 #include "TestSupport.h"
-#include "UpdateServer.h"
-#include "platform/Controls.h"
+#include "LocalHttpServer.h"
 #include "platform/Files.h"
 #include "update/InternetUtils.h"
 
@@ -21,23 +22,42 @@ std::string ReadAll(const std::wstring& path) {
 }
 
 TEST(DownloadFile, SavesA200AndRefusesAnErrorPageOrAClosedPort) {
-    hctest::UpdateServer server;
+    hctest::LocalHttpServer server;
     ASSERT_TRUE(server.IsListening());
     server.Serve("/file.txt", "first\nsecond\n");
     const std::wstring folder = hctest::MakeTempFolder(L"hc_download");
     const std::wstring path = folder + L"\\file.txt";
 
-    EXPECT_EQ(DownloadFile(server.Origin() + L"/file.txt", path), 0);
+    EXPECT_EQ(DownloadFile(server.Origin() + L"/file.txt", path, kMaxVersionFileBytes), 0);
     EXPECT_EQ(ReadAll(path), "first\nsecond\n");
 
     // The service itself calls a 404 a success and saves the error page.
-    EXPECT_EQ(DownloadFile(server.Origin() + L"/missing.txt", path), 1);
+    EXPECT_EQ(DownloadFile(server.Origin() + L"/missing.txt", path, kMaxVersionFileBytes), 1);
     EXPECT_FALSE(files::Exists(path));
     EXPECT_EQ(server.Requests("/missing.txt"), 1);
 
-    const std::wstring closed = L"http://127.0.0.1:" + std::to_wstring(hctest::UpdateServer::ClosedPort());
-    EXPECT_EQ(DownloadFile(closed + L"/file.txt", path), 1);
+    const std::wstring closed = L"http://127.0.0.1:" + std::to_wstring(hctest::LocalHttpServer::ClosedPort());
+    EXPECT_EQ(DownloadFile(closed + L"/file.txt", path, kMaxVersionFileBytes), 1);
     EXPECT_FALSE(files::Exists(path));
+}
+
+TEST(DownloadFile, AFileLargerThanItsPurposeIsStoppedAndLeavesNothing) {
+    hctest::LocalHttpServer server;
+    hctest::LocalHttpServer::Response huge;
+    huge.body.assign(kMaxVersionFileBytes + 1, 'x');
+    server.Serve("/versionchk.cfg", huge);
+    const std::wstring path = hctest::MakeTempFolder(L"hc_cap") + L"\versionchk.cfg";
+    EXPECT_EQ(DownloadFile(server.Origin() + L"/versionchk.cfg", path, kMaxVersionFileBytes), 1);
+    EXPECT_FALSE(files::Exists(path));
+    // Without a Content-Length the bytes themselves are counted.
+    huge.omitLength = true;
+    huge.chunkSize = 1024;
+    server.Serve("/versionchk.cfg", huge);
+    EXPECT_EQ(DownloadFile(server.Origin() + L"/versionchk.cfg", path, kMaxVersionFileBytes), 1);
+    EXPECT_FALSE(files::Exists(path));
+    huge.body.resize(kMaxVersionFileBytes);
+    server.Serve("/versionchk.cfg", huge);
+    EXPECT_EQ(DownloadFile(server.Origin() + L"/versionchk.cfg", path, kMaxVersionFileBytes), 0);
 }
 
 TEST(PingHost, AnswersForTheLoopbackAddress) {
@@ -50,67 +70,50 @@ TEST(PingHost, AnswersForTheLoopbackAddress) {
     EXPECT_FALSE(ServerMayBeReachable(-3));
 }
 
-class ProgressWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        INITCOMMONCONTROLSEX controls{};
-        controls.dwSize = sizeof(controls);
-        controls.dwICC = ICC_PROGRESS_CLASS;
-        InitCommonControlsEx(&controls);
-        parent = CreateWindowExW(0, L"STATIC", L"progress", WS_POPUP, 0, 0, 300, 100, nullptr, nullptr, nullptr,
-                                 nullptr);
-        bar = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD, 0, 0, 200, 20, parent, nullptr, nullptr, nullptr);
-        label = CreateWindowExW(0, L"STATIC", L"0 %", WS_CHILD, 0, 30, 200, 20, parent, nullptr, nullptr, nullptr);
-    }
-    void TearDown() override { DestroyWindow(parent); }
-    HWND parent = nullptr;
-    HWND bar = nullptr;
-    HWND label = nullptr;
-};
-
-TEST_F(ProgressWindow, ShowsPercentsWithHalvesToEvenAndKeepsTheLabelForAMaximumOf0) {
-    DownloadTargets targets{bar, label, nullptr, false, 0};
+TEST(DownloadProgress, ReportsEachNewPercentWithHalvesToEvenAndStopsWhenAsked) {
+    std::vector<int> reported;
+    DownloadTargets targets{[&](int percent) { reported.push_back(percent); }, nullptr, -1};
     bool cancel = false;
-    TEventHandlers::URLOnDownloadProgress(targets, 512, 1024, 0, L"", cancel);
-    EXPECT_EQ(controls::Text(label), L"50 %");
-    EXPECT_EQ(controls::ProgressPosition(bar), 512);
-    TEventHandlers::URLOnDownloadProgress(targets, 1, 8, 0, L"", cancel);
-    EXPECT_EQ(controls::Text(label), L"12 %");
-    TEventHandlers::URLOnDownloadProgress(targets, 3, 8, 0, L"", cancel);
-    EXPECT_EQ(controls::Text(label), L"38 %");
-    TEventHandlers::URLOnDownloadProgress(targets, 5, 8, 0, L"", cancel);
-    EXPECT_EQ(controls::Text(label), L"62 %");
-    TEventHandlers::URLOnDownloadProgress(targets, 100, 0, 0, L"", cancel);
-    EXPECT_EQ(controls::Text(label), L"62 %");
-    EXPECT_EQ(controls::ProgressPosition(bar), 0);
+    for (auto [position, maximum] : {std::pair{512u, 1024u}, {513u, 1024u}, {1u, 8u}, {3u, 8u}, {5u, 8u}, {100u, 0u}})
+        TEventHandlers::URLOnDownloadProgress(targets, position, maximum, 0, L"", cancel);
+    EXPECT_EQ(reported, (std::vector<int>{50, 12, 38, 62}));
     EXPECT_FALSE(cancel);
 
-    const bool stop = true;
-    DownloadTargets stopped{bar, label, &stop, false, 0};
+    const std::atomic<bool> stop{true};
+    DownloadTargets stopped{{}, &stop, -1};
     TEventHandlers::URLOnDownloadProgress(stopped, 1, 2, 0, L"", cancel);
     EXPECT_TRUE(cancel);
 }
 
-TEST_F(ProgressWindow, DownloadEndsWithTheBarAt0AndLeavesNothingOnFailure) {
-    hctest::UpdateServer server;
-    hctest::UpdateServer::Response big;
+TEST(DownloadProgress, AWorkerThreadDownloadsAndLeavesNothingOnFailure) {
+    hctest::LocalHttpServer server;
+    hctest::LocalHttpServer::Response big;
     big.body.assign(200000, 'x');
     big.chunkSize = 50000;
     server.Serve("/setup.exe", big);
     const std::wstring path = hctest::MakeTempFolder(L"hc_progress") + L"\\setup.exe";
-
-    EXPECT_EQ(DownloadFileWithProgress(server.Origin() + L"/setup.exe", path, bar, label), 0);
-    EXPECT_EQ(controls::Text(label), L"100 %");
-    EXPECT_EQ(controls::ProgressPosition(bar), 0);
+    const auto onWorker = [&](const std::wstring& url, unsigned long long limit, int& last) {
+        int result = -1;
+        std::thread worker([&] {
+            result = DownloadFileWithProgress(url, path, DownloadTargets{[&](int p) { last = p; }, nullptr, -1}, limit);
+        });
+        worker.join();
+        return result;
+    };
+    int last = -1;
+    EXPECT_EQ(onWorker(server.Origin() + L"/setup.exe", kMaxInstallerBytes, last), 0);
+    EXPECT_EQ(last, 100);
     EXPECT_TRUE(files::Exists(path));
 
-    EXPECT_EQ(DownloadFileWithProgress(server.Origin() + L"/none.exe", path, bar, label), 1);
+    EXPECT_EQ(onWorker(server.Origin() + L"/none.exe", kMaxInstallerBytes, last), 1);
     EXPECT_FALSE(files::Exists(path));
 
-    hctest::UpdateServer::Response cut = big;
+    hctest::LocalHttpServer::Response cut = big;
     cut.cutAfter = 1000;
     server.Serve("/cut.exe", cut);
-    EXPECT_EQ(DownloadFileWithProgress(server.Origin() + L"/cut.exe", path, bar, label), 1);
+    EXPECT_EQ(onWorker(server.Origin() + L"/cut.exe", kMaxInstallerBytes, last), 1);
+    EXPECT_FALSE(files::Exists(path));
+    EXPECT_EQ(onWorker(server.Origin() + L"/setup.exe", 100000, last), 1);
     EXPECT_FALSE(files::Exists(path));
 }
 

@@ -2,7 +2,7 @@
 
 #include "HotkeyDoubles.h"
 #include "TestSupport.h"
-#include "UpdateServer.h"
+#include "LocalHttpServer.h"
 #include "UpdateSupport.h"
 #include "platform/Controls.h"
 #include "platform/Files.h"
@@ -17,14 +17,17 @@ constexpr wchar_t kChildVariable[] = L"HC_SIGNED_INSTALLER_CHILD";
 
 std::wstring Signing(const wchar_t* name) { return hctest::BinFolder() + L"signing\\" + name; }
 
-// The root is trusted before the child starts: a process reads the root store once, when it first builds a chain.
-TEST(SignedInstaller, RunsOnlyWhenItsRootIsTrustedAndNotOneByteChanged) {
+// The roots are trusted before the child starts: a process reads the root store once, when it first builds a
+// chain. The stranger's root is trusted too, so only the pinned signer tells the two installers apart.
+TEST(SignedInstaller, RunsOnlyOurSignerWhenItsRootIsTrustedAndNotOneByteChanged) {
     EXPECT_NE(trust::VerifyFileSignature(Signing(L"hcsigned_setup.exe")), 0) << "an untrusted root must not verify";
     EXPECT_NE(trust::VerifyFileSignature(Signing(L"hctampered_setup.exe")), 0);
     EXPECT_EQ(trust::VerifyFileSignature(hctest::BinFolder() + L"winhelper.exe"), LONG(TRUST_E_NOSIGNATURE));
 
     hctest::ScopedTrustedRoot root(Signing(L"test-root.der"));
+    hctest::ScopedTrustedRoot strangerRoot(Signing(L"stranger-root.der"));
     ASSERT_TRUE(root.IsTrusted());
+    ASSERT_TRUE(strangerRoot.IsTrusted());
     SetEnvironmentVariableW(kChildVariable, L"1");
     DWORD childId = 0;
     const HANDLE child = hctest::StartProcess(hctest::BinFolder() + L"integration_tests.exe",
@@ -37,17 +40,21 @@ TEST(SignedInstaller, RunsOnlyWhenItsRootIsTrustedAndNotOneByteChanged) {
     if (!ended) TerminateProcess(child, 1);
     CloseHandle(child);
     EXPECT_TRUE(ended);
-    EXPECT_EQ(exitCode, 0u) << "the child's own test failed; run it with " << "HC_SIGNED_INSTALLER_CHILD=1";
+    EXPECT_EQ(exitCode, 0u) << "the child's own test failed; run it with "
+                            << "HC_SIGNED_INSTALLER_CHILD=1";
 }
 
-TEST(SignedInstallerChild, TheWindowStartsTheSignedInstallerAndRefusesTheTamperedOne) {
+TEST(SignedInstallerChild, TheWindowStartsOnlyOurSignedInstaller) {
     if (files::EnvironmentVariable(kChildVariable).empty()) GTEST_SKIP() << "runs in the child process only";
-    hctest::UpdateServer server;
+    // Both chains verify here; the signers differ.
+    EXPECT_EQ(trust::VerifyFileSignature(Signing(L"hcstranger_setup.exe")), 0);
+    EXPECT_EQ(trust::VerifyFileSignature(Signing(L"hcsigned_setup.exe")), 0);
+    hctest::LocalHttpServer server;
     const std::wstring wideOrigin = server.Origin();
     const std::string origin(wideOrigin.begin(), wideOrigin.end());
     server.Serve("/downloads/updates/hc/news.cfg", "Signed.\n");
-    server.Serve("/files/hcsigned_setup.exe", hctest::FileBytes(Signing(L"hcsigned_setup.exe")));
-    server.Serve("/files/hctampered_setup.exe", hctest::FileBytes(Signing(L"hctampered_setup.exe")));
+    for (const wchar_t* name : {L"hcsigned_setup.exe", L"hctampered_setup.exe", L"hcstranger_setup.exe"})
+        server.Serve("/files/" + std::string(name, name + wcslen(name)), hctest::FileBytes(Signing(name)));
     const std::wstring folder = hctest::MakeTempFolder(L"hc_signed");
     const TVersion running = RunningVersion();
     AuthenticodeVerifier verifier;
@@ -58,18 +65,29 @@ TEST(SignedInstallerChild, TheWindowStartsTheSignedInstallerAndRefusesTheTampere
     int started = 0;
     TUpdate_f window(session, nullptr, messages, {{}, [&] { ++started; }});
     ShowWindow(window.Handle(), SW_SHOW);
-    auto click = [&](int id) { SendMessageW(window.Control(id), BM_CLICK, 0, 0); };
+    auto click = [&](int id) {
+        SendMessageW(window.Control(id), BM_CLICK, 0, 0);
+        EXPECT_TRUE(hctest::WaitUntil([&] { return !window.Workflow().Busy(); }, 20000));
+    };
+    const std::string kNotVerified =
+        "The downloaded update could not be verified, so it was not installed. Please try again later.";
 
-    server.Serve("/downloads/updates/hc/versionchk.cfg", "6.1.1.5\r\n1.1.2019\r\n" + origin + "/files/hctampered_setup.exe\r\n");
-    click(TUpdate_f::kIdBtnCheckNow);
-    click(TUpdate_f::kIdBtnDownload);
-    EXPECT_EQ(started, 0);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text,
-              L"The downloaded update could not be verified, so it was not installed. Please try again later.");
-    EXPECT_FALSE(hctest::ProcessNamedRuns(L"hctampered_setup.exe"));
+    size_t refusals = 0;
+    for (const char* refused : {"hctampered_setup.exe", "hcstranger_setup.exe"}) {
+        server.Serve("/downloads/updates/hc/versionchk.cfg",
+                     "6.1.1.5\r\n1.1.2019\r\n" + origin + "/files/" + refused + "\r\n");
+        click(TUpdate_f::kIdBtnCheckNow);
+        click(TUpdate_f::kIdBtnDownload);
+        EXPECT_EQ(started, 0) << refused;
+        ASSERT_EQ(messages.shown.size(), ++refusals) << refused;
+        EXPECT_EQ(messages.shown.back().text, std::wstring(kNotVerified.begin(), kNotVerified.end()));
+        const std::wstring wide(refused, refused + strlen(refused));
+        EXPECT_FALSE(files::Exists(folder + L"\\" + wide)) << refused;
+        EXPECT_FALSE(hctest::ProcessNamedRuns(wide));
+    }
 
-    server.Serve("/downloads/updates/hc/versionchk.cfg", "6.1.1.5\r\n1.1.2019\r\n" + origin + "/files/hcsigned_setup.exe\r\n");
+    server.Serve("/downloads/updates/hc/versionchk.cfg",
+                 "6.1.1.5\r\n1.1.2019\r\n" + origin + "/files/hcsigned_setup.exe\r\n");
     click(TUpdate_f::kIdBtnCheckNow);
     EXPECT_EQ(controls::Text(window.Control(TUpdate_f::kIdBtnCheckNow)), L"Check complete!");
     click(TUpdate_f::kIdBtnDownload);
@@ -77,7 +95,7 @@ TEST(SignedInstallerChild, TheWindowStartsTheSignedInstallerAndRefusesTheTampere
     EXPECT_EQ(controls::Text(window.Control(TUpdate_f::kIdDownloadInstallLabel2)),
               L"Installing in progress... Please wait!");
     EXPECT_TRUE(hctest::WaitUntil([] { return hctest::ProcessNamedRuns(L"hcsigned_setup.exe"); }, 10000));
-    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown.size(), 2u);
     hctest::EndProcessesNamed(L"hcsigned_setup.exe");
 }
 

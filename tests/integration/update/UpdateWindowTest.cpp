@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <aclapi.h>
+
+#include <iostream>
+
 #include "HotkeyDoubles.h"
 #include "TestSupport.h"
-#include "UpdateServer.h"
+#include "LocalHttpServer.h"
 #include "UpdateSupport.h"
 #include "platform/Controls.h"
 #include "platform/Files.h"
 #include "platform/Locale.h"
+#include "platform/PrivateFolder.h"
 #include "settings/Configuration.h"
 #include "update/UpdateCommand.h"
 
@@ -25,21 +31,26 @@ protected:
                   UpdatePaths{folder, folder + L"\\versionchk.cfg", folder + L"\\news.cfg"}, verifier, starter) {}
 
     void ServeLatest(const std::string& firstLine, const std::string& installerName = "setup_Flag_Platform.exe") {
-        server.Serve(kVersionPath, firstLine + "\r\n24.12.2018\r\n" + Narrow(server.Origin()) + "/files/" +
-                                       installerName + "\r\n");
+        server.Serve(kVersionPath,
+                     firstLine + "\r\n24.12.2018\r\n" + Narrow(server.Origin()) + "/files/" + installerName + "\r\n");
         server.Serve(kNewsPath, "Version 6.1.1.5 is out.\nIt hides faster.\n");
     }
 
     std::unique_ptr<TUpdate_f> Open() {
-        auto window = std::make_unique<TUpdate_f>(session, nullptr, messages, TUpdate_f::Callbacks{
-            [this] { ++closedCalls; }, [this] { ++startedCalls; }});
+        auto window = std::make_unique<TUpdate_f>(
+            session, nullptr, messages, TUpdate_f::Callbacks{[this] { ++closedCalls; }, [this] { ++startedCalls; }});
         ShowWindow(window->Handle(), SW_SHOW);
         return window;
     }
 
     static std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-    // As the mouse would: a label reports its click on the button press, a button on its release.
+    // As the mouse would: a label reports its click on the button press, a button on its release. The check and
+    // the download run on a worker thread: the click returns at once, and Click waits for the work to end.
     static void Click(const TUpdate_f& window, int id) {
+        Press(window, id);
+        EXPECT_TRUE(hctest::WaitUntil([&] { return !window.Workflow().Busy(); }, 20000));
+    }
+    static void Press(const TUpdate_f& window, int id) {
         const HWND control = window.Control(id);
         wchar_t className[16]{};
         GetClassNameW(control, className, 16);
@@ -71,9 +82,10 @@ protected:
         EXPECT_FALSE(Visible(window, W::kIdLatestVersionLabel1));
         EXPECT_FALSE(Enabled(window, W::kIdBtnDownload));
     }
-    void ExpectDownloadFailed(const TUpdate_f& window) {
+    // A failed download names its address; a refused installer is said in a message instead.
+    void ExpectDownloadFailed(const TUpdate_f& window, const std::wstring& label) {
         EXPECT_EQ(Text(window, W::kIdBtnDownload), L"Failed... Retry?");
-        EXPECT_EQ(Text(window, W::kIdDownloadInstallLabel2), L"Idle...");
+        EXPECT_EQ(Text(window, W::kIdDownloadInstallLabel2), label);
         EXPECT_EQ(Text(window, W::kIdBtnClose), L"Close");
         EXPECT_FALSE(Enabled(window, W::kIdDownloadGroup));
         EXPECT_FALSE(Enabled(window, W::kIdProgressBar));
@@ -82,7 +94,7 @@ protected:
                   L"(please check the firewall settings and make sure you are connected to the Internet!)");
     }
 
-    hctest::UpdateServer server;
+    hctest::LocalHttpServer server;
     const TVersion running = RunningVersion();
     std::wstring folder;
     hctest::ScriptedVerifier verifier;
@@ -194,7 +206,7 @@ TEST_F(UpdateWindowTest, EveryFailedCheckEndsInTheFailedLookAndARetryWorks) {
 }
 
 TEST_F(UpdateWindowTest, AClosedPortFailsTheCheck) {
-    const std::wstring closed = L"http://127.0.0.1:" + std::to_wstring(hctest::UpdateServer::ClosedPort());
+    const std::wstring closed = L"http://127.0.0.1:" + std::to_wstring(hctest::LocalHttpServer::ClosedPort());
     UpdateSession nowhere(running, ResolveUpdateAddresses(closed),
                           UpdatePaths{folder, folder + L"\\versionchk.cfg", folder + L"\\news.cfg"}, verifier, starter);
     TUpdate_f window(nowhere, nullptr, messages, {});
@@ -218,7 +230,7 @@ TEST_F(UpdateWindowTest, AnUnsignedInstallerIsRefusedAndNeverStarted) {
     Click(window, W::kIdBtnDownload);
     EXPECT_EQ(server.Requests("/files/hcunsigned_setup.exe"), 1);
     EXPECT_EQ(Text(window, W::kIdDownloadInstallLabel1), L"100 %");
-    ExpectDownloadFailed(window);
+    ExpectDownloadFailed(window, L"Idle...");
     EXPECT_TRUE(Enabled(window, W::kIdBtnDownload));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, L"Error");
@@ -232,7 +244,7 @@ TEST_F(UpdateWindowTest, AnUnsignedInstallerIsRefusedAndNeverStarted) {
 
 TEST_F(UpdateWindowTest, AVerifiedInstallerStartsAndEndsTheProgram) {
     ServeLatest("6.1.1.5");
-    hctest::UpdateServer::Response installer;
+    hctest::LocalHttpServer::Response installer;
     installer.body.assign(300000, 'M');
     installer.chunkSize = 60000;
     server.Serve("/files/setup_x86.exe", installer);
@@ -250,11 +262,89 @@ TEST_F(UpdateWindowTest, AVerifiedInstallerStartsAndEndsTheProgram) {
 
     // An installer that does not start keeps the program running and says so.
     starter.succeeds = false;
+    window = Open();
     Click(*window, W::kIdBtnDownload);
-    ExpectDownloadFailed(*window);
+    ExpectDownloadFailed(*window, L"Idle...");
     EXPECT_EQ(startedCalls, 1);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, L"The installer of the update could not be started.");
+}
+
+// What another account (or a program of this user) could try between the check and the start.
+std::vector<std::string> ChangesThatSucceed(const std::wstring& path) {
+    std::vector<std::string> succeeded;
+    const HANDLE writer =
+        CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, 0, nullptr);
+    if (writer != INVALID_HANDLE_VALUE) {
+        succeeded.push_back("write");
+        CloseHandle(writer);
+    }
+    if (MoveFileW(path.c_str(), (path + L".moved").c_str())) succeeded.push_back("rename");
+    if (DeleteFileW(path.c_str())) succeeded.push_back("delete");
+    return succeeded;
+}
+
+TEST_F(UpdateWindowTest, TheInstallerIsHeldAgainstChangeFromItsCheckToItsStartInAFolderOfThisUserOnly) {
+    ServeLatest("6.1.1.5");
+    server.Serve("/files/setup_x86.exe", std::string(5000, 'M'));
+    std::vector<std::string> duringCheck{"not run"}, duringStart{"not run"};
+    bool sameFile = false;
+    verifier.during = [&](const std::wstring& path, HANDLE file) {
+        duringCheck = ChangesThatSucceed(path);
+        BY_HANDLE_FILE_INFORMATION held{}, named{};
+        const HANDLE reader =
+            CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        sameFile = reader != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &held) &&
+                   GetFileInformationByHandle(reader, &named) && held.nFileIndexLow == named.nFileIndexLow &&
+                   held.nFileIndexHigh == named.nFileIndexHigh && held.nFileSizeLow == 5000;
+        if (reader != INVALID_HANDLE_VALUE) CloseHandle(reader);
+    };
+    starter.during = [&](const std::wstring& path) { duringStart = ChangesThatSucceed(path); };
+    auto window = Open();
+    Click(*window, W::kIdBtnCheckNow);
+    Click(*window, W::kIdBtnDownload);
+    EXPECT_EQ(startedCalls, 1);
+    EXPECT_TRUE(sameFile) << "the check reads the handle of the file that is started";
+    EXPECT_EQ(duringCheck, std::vector<std::string>{});
+    EXPECT_EQ(duringStart, std::vector<std::string>{});
+
+    // The program's own folder: under the local application data, and only this user has any access to it.
+    const UpdatePaths paths = PrivateUpdatePaths();
+    ASSERT_FALSE(paths.tempDownloadFolder.empty());
+    EXPECT_EQ(paths.tempDownloadFolder.rfind(files::LocalAppDataFolder() + L"\\", 0), 0u);
+    EXPECT_EQ(paths.tempDownloadFolder.find(L"ProgramData"), std::wstring::npos);
+    ASSERT_TRUE(files::MakePrivateFolder(paths.tempDownloadFolder));
+    PACL acl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_EQ(GetNamedSecurityInfoW(paths.tempDownloadFolder.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
+                                    nullptr, nullptr, &acl, nullptr, &descriptor),
+              DWORD(ERROR_SUCCESS));
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    GetSecurityDescriptorControl(descriptor, &control, &revision);
+    if (!(control & SE_DACL_PROTECTED)) {
+        // Wine keeps access lists only where the file system stores extended attributes; Windows always does.
+        std::cout << "note: this file system keeps no access list; the folder's rights are not checked\n";
+        LocalFree(descriptor);
+        return;
+    }
+    ASSERT_NE(acl, nullptr);
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    BYTE userBuffer[256]{};
+    DWORD size = sizeof(userBuffer);
+    GetTokenInformation(token, TokenUser, userBuffer, size, &size);
+    CloseHandle(token);
+    const PSID user = reinterpret_cast<TOKEN_USER*>(userBuffer)->User.Sid;
+    EXPECT_EQ(acl->AceCount, 1u);
+    for (WORD i = 0; i < acl->AceCount; ++i) {
+        ACCESS_ALLOWED_ACE* ace = nullptr;
+        ASSERT_TRUE(GetAce(acl, i, reinterpret_cast<void**>(&ace)));
+        EXPECT_EQ(ace->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
+        EXPECT_TRUE(EqualSid(reinterpret_cast<PSID>(&ace->SidStart), user));
+    }
+    LocalFree(descriptor);
 }
 
 TEST_F(UpdateWindowTest, AnInstallerNameThatIsNotAPlainExeIsAFailedDownload) {
@@ -264,7 +354,8 @@ TEST_F(UpdateWindowTest, AnInstallerNameThatIsNotAPlainExeIsAFailedDownload) {
         Click(*window, W::kIdBtnCheckNow);
         ASSERT_TRUE(Enabled(*window, W::kIdBtnDownload)) << name;
         Click(*window, W::kIdBtnDownload);
-        ExpectDownloadFailed(*window);
+        ExpectDownloadFailed(*window, L"Error downloading URL: " + server.Origin() + L"/files/" +
+                                          std::wstring(name, name + strlen(name)));
     }
     EXPECT_TRUE(starter.started.empty());
     EXPECT_TRUE(verifier.checked.empty());
@@ -275,7 +366,7 @@ TEST_F(UpdateWindowTest, AnInstallerNameThatIsNotAPlainExeIsAFailedDownload) {
 
 TEST_F(UpdateWindowTest, ClosingDuringTheDownloadCancelsItAndLeavesNoPartialInstaller) {
     ServeLatest("6.1.1.5");
-    hctest::UpdateServer::Response slow;
+    hctest::LocalHttpServer::Response slow;
     slow.body.assign(2000000, 'M');
     slow.chunkSize = 8192;
     slow.pauseMs = 20;  // about five seconds in all
@@ -283,25 +374,18 @@ TEST_F(UpdateWindowTest, ClosingDuringTheDownloadCancelsItAndLeavesNoPartialInst
     auto window = Open();
     Click(*window, W::kIdBtnCheckNow);
 
-    hctest::PostedAction during;
-    std::wstring state[4];
-    during.Post([&] {
-        state[0] = Text(*window, W::kIdDownloadInstallLabel2);
-        state[1] = Text(*window, W::kIdBtnDownload);
-        state[2] = Text(*window, W::kIdBtnClose);
-        state[3] = Enabled(*window, W::kIdBtnDownload) ? L"enabled" : L"disabled";
-        Shot(*window, "downloading");
-        Click(*window, W::kIdBtnClose);
-    });
     const DWORD start = GetTickCount();
-    Click(*window, W::kIdBtnDownload);
-    EXPECT_TRUE(during.HasRun());
+    Press(*window, W::kIdBtnDownload);
+    ASSERT_TRUE(hctest::WaitUntil([&] { return Text(*window, W::kIdDownloadInstallLabel1) != L"0 %"; }));
+    EXPECT_EQ(Text(*window, W::kIdDownloadInstallLabel2), L"Downloading installer... Please wait!");
+    EXPECT_EQ(Text(*window, W::kIdBtnDownload), L"Downloading...");
+    EXPECT_EQ(Text(*window, W::kIdBtnClose), L"Cancel");
+    EXPECT_FALSE(Enabled(*window, W::kIdBtnDownload));
+    EXPECT_FALSE(Enabled(*window, W::kIdBtnCheckNow));
+    Shot(*window, "downloading");
+    Press(*window, W::kIdBtnClose);
+    EXPECT_TRUE(hctest::WaitUntil([&] { return window->IsClosed(); }));
     EXPECT_LT(GetTickCount() - start, 4000u);
-    EXPECT_EQ(state[0], L"Downloading installer... Please wait!");
-    EXPECT_EQ(state[1], L"Downloading...");
-    EXPECT_EQ(state[2], L"Cancel");
-    EXPECT_EQ(state[3], L"disabled");
-    EXPECT_TRUE(window->IsClosed());
     EXPECT_EQ(closedCalls, 1);
     EXPECT_FALSE(files::Exists(folder + L"\\setup_x86.exe"));
     EXPECT_TRUE(starter.started.empty());
@@ -309,23 +393,25 @@ TEST_F(UpdateWindowTest, ClosingDuringTheDownloadCancelsItAndLeavesNoPartialInst
 
 TEST_F(UpdateWindowTest, AQuitDuringTheDownloadStopsItAndReachesTheMainLoop) {
     ServeLatest("6.1.1.5");
-    hctest::UpdateServer::Response slow;
+    hctest::LocalHttpServer::Response slow;
     slow.body.assign(2000000, 'M');
     slow.chunkSize = 8192;
     slow.pauseMs = 20;
     server.Serve("/files/setup_x86.exe", slow);
     UpdateCommand command(session, nullptr, messages, {[this] { ++closedCalls; }, [this] { ++startedCalls; }});
     hctest::PostedAction inside;
-    hctest::PostedAction duringDownload;
+    bool downloading = false;
     inside.Post([&] {
         Click(*command.Current(), W::kIdBtnCheckNow);
-        duringDownload.Post([] { PostQuitMessage(3); });  // the program is asked to end
-        Click(*command.Current(), W::kIdBtnDownload);
+        Press(*command.Current(), W::kIdBtnDownload);
+        downloading =
+            hctest::WaitUntil([&] { return Text(*command.Current(), W::kIdDownloadInstallLabel1) != L"0 %"; });
+        PostQuitMessage(3);  // the program is asked to end
     });
     const DWORD start = GetTickCount();
     command.Checkforupdates1Click();
     EXPECT_LT(GetTickCount() - start, 4000u);
-    EXPECT_TRUE(duringDownload.HasRun());
+    EXPECT_TRUE(downloading);
     EXPECT_EQ(command.Current(), nullptr);
     MSG quit{};
     EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
@@ -333,6 +419,28 @@ TEST_F(UpdateWindowTest, AQuitDuringTheDownloadStopsItAndReachesTheMainLoop) {
     EXPECT_EQ(closedCalls, 0);  // the program ends: no main window to show
     EXPECT_EQ(startedCalls, 0);
     EXPECT_FALSE(files::Exists(folder + L"\\setup_x86.exe"));
+}
+
+TEST_F(UpdateWindowTest, TheWindowAnswersWhileTheServerIsSilentAndCloseWaitsForTheCheck) {
+    hctest::LocalHttpServer::Response held;
+    held.body = "6.1.1.5\r\n24.12.2018\r\nhttps://h/setup.exe\r\n";
+    held.held = true;
+    server.Serve(kVersionPath, held);
+    auto window = Open();
+    const DWORD start = GetTickCount();
+    Press(*window, W::kIdBtnCheckNow);
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    ASSERT_TRUE(hctest::WaitUntil([&] { return server.Requests(kVersionPath) == 1; }));
+    EXPECT_EQ(window->Workflow().Current(), UpdateWorkflow::State::Checking);
+    EXPECT_EQ(Text(*window, W::kIdBtnCheckNow), L"Please wait...");
+    EXPECT_FALSE(Enabled(*window, W::kIdBtnCheckNow));
+    // The thread still handles its messages: a window made now answers at once.
+    EXPECT_EQ(SendMessageW(window->Handle(), WM_GETTEXTLENGTH, 0, 0), LRESULT(wcslen(W::kCaption)));
+    Press(*window, W::kIdBtnClose);
+    EXPECT_FALSE(window->IsClosed());
+    server.Release();
+    EXPECT_TRUE(hctest::WaitUntil([&] { return window->IsClosed(); }));
+    EXPECT_EQ(closedCalls, 1);
 }
 
 TEST_F(UpdateWindowTest, TheCommandKeepsOneWindowAndASecondWindowUsesTheEarlierCheck) {

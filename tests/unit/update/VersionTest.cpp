@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "update/UpdateAddresses.h"
+#include "update/UpdateSession.h"
 #include "update/Version.h"
 
 namespace hc {
@@ -54,6 +55,36 @@ TEST(UpdateAddresses, TheOverrideReplacesSchemeHostAndPortOnly) {
     EXPECT_EQ(local.versionFileUrl, L"http://127.0.0.1:8765/downloads/updates/hc/versionchk.cfg");
     EXPECT_EQ(local.newsFileUrl, L"http://127.0.0.1:8765/downloads/updates/hc/news.cfg");
     EXPECT_EQ(ResolveUpdateAddresses(L"http://localhost/").serverName, L"localhost");
+}
+
+TEST(UpdateAddresses, OnlyALoopbackOverrideIsHonouredAndOnlyThereIsPlainHttpAllowed) {
+    const auto builtIn = ResolveUpdateAddresses(L"");
+    for (const wchar_t* elsewhere : {L"http://example.com:8765", L"https://10.0.0.1", L"http://127.0.0.1@evil.com/",
+                                     L"http://127.0.0.2", L"ftp://127.0.0.1", L"http://localhost.evil.com"}) {
+        const auto ignored = ResolveUpdateAddresses(elsewhere);
+        EXPECT_EQ(ignored.versionFileUrl, builtIn.versionFileUrl);
+        EXPECT_EQ(ignored.serverName, builtIn.serverName);
+        EXPECT_TRUE(ignored.testHost.empty());
+    }
+    EXPECT_EQ(ResolveUpdateAddresses(L"http://[::1]:8080").versionFileUrl,
+              L"http://[::1]:8080/downloads/updates/hc/versionchk.cfg");
+    EXPECT_EQ(ResolveUpdateAddresses(L"http://LocalHost:1").testHost, L"localhost");
+
+    EXPECT_TRUE(IsAllowedDownloadUrl(L"https://www.hushcloak.com/setup.exe", builtIn));
+    EXPECT_TRUE(IsAllowedDownloadUrl(L"HTTPS://mirror.example/setup.exe", builtIn));
+    EXPECT_FALSE(IsAllowedDownloadUrl(L"http://www.hushcloak.com/setup.exe", builtIn));
+    EXPECT_FALSE(IsAllowedDownloadUrl(L"http://127.0.0.1/setup.exe", builtIn));
+    const auto local = ResolveUpdateAddresses(L"http://127.0.0.1:8765");
+    EXPECT_TRUE(IsAllowedDownloadUrl(L"http://127.0.0.1:9/setup.exe", local));
+    EXPECT_FALSE(IsAllowedDownloadUrl(L"http://localhost/setup.exe", local));
+    EXPECT_FALSE(IsAllowedDownloadUrl(L"http://example.com/setup.exe", local));
+    EXPECT_FALSE(IsAllowedDownloadUrl(L"file:///C:/setup.exe", local));
+}
+
+TEST(PinnedSigner, OnlyTheRecordedKeyMatchesAndAnEmptyPinMatchesNothing) {
+    EXPECT_TRUE(IsPinnedSigner("ab12", "ab12"));
+    EXPECT_FALSE(IsPinnedSigner("ab13", "ab12"));
+    EXPECT_FALSE(IsPinnedSigner("", ""));
 }
 
 TEST(RunningVersion, DescribesTheRunningBuild) {
