@@ -35,92 +35,92 @@ SIZE TextSize(HFONT font, const wchar_t* text) {
     return size;
 }
 
-HWND AddControl(HWND parent, const wchar_t* className, const wchar_t* text, int id, DWORD style, RECT at, HFONT font) {
-    HWND control = CreateWindowExW(
-        0, className, text, style | WS_CHILD | WS_VISIBLE, at.left, at.top, at.right - at.left, at.bottom - at.top,
-        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return control;
+// Placed by Layout once the fonts are known; the template gives the controls and their order.
+HWND CreateAboutDialog(HWND owner) {
+    RegisterDialogClass(TAbout_f::kClassName);
+    DialogTemplate layout(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
+                          120, 60, TAbout_f::kCaption, TAbout_f::kClassName);
+    layout.Item(kStaticClass, kProductName, TAbout_f::kIdLabel3, SS_CENTER, 0, 0, 10, 10);
+    layout.Item(kStaticClass, TAbout_f::kMakerLine, TAbout_f::kIdLabel2, SS_CENTER, 0, 0, 10, 10);
+    layout.Item(kButtonClass, L"Close", TAbout_f::kIdSpeedButton1, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 0, 10, 10);
+    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), layout.get(), owner, &DialogProcFor<TAbout_f>, 0);
+}
+
+void Place(HWND dialog, int id, RECT at, HFONT font) {
+    const HWND control = GetDlgItem(dialog, id);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    MoveWindow(control, at.left, at.top, at.right - at.left, at.bottom - at.top, FALSE);
 }
 }  // namespace
 
 TAbout_f::TAbout_f(HWND owner) : font_(Verdana(9, false)), titleFont_(Verdana(14, true)) {
-    RegisterWindowClass(kClassName, nullptr, nullptr, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    CreateWindowFor(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClassName, kCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                    0, 0, 0, 0, owner);
-    if (hwnd) CreateControls();
+    hwnd_ = CreateAboutDialog(owner);
+    if (!hwnd_) return;
+    Layout();
+    SetWindowLongPtrW(hwnd_, DWLP_USER, reinterpret_cast<LONG_PTR>(this));
 }
 
 TAbout_f::~TAbout_f() {
-    if (hwnd) DestroyWindow(hwnd);
+    if (!hwnd_) return;
+    SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
+    DestroyWindow(hwnd_);
 }
 
-void TAbout_f::CreateControls() {
+void TAbout_f::Layout() {
     const SIZE title = TextSize(titleFont_.get(), kProductName);
     const SIZE maker = TextSize(font_.get(), kMakerLine);
     const int inner = std::max({static_cast<int>(title.cx), static_cast<int>(maker.cx), kButtonWidth});
     const int width = inner + 2 * kMargin;
 
     RECT at{kMargin, kMargin, kMargin + inner, kMargin + title.cy};
-    AddControl(hwnd, L"STATIC", kProductName, kIdLabel3, SS_CENTER, at, titleFont_.get());
+    Place(hwnd_, kIdLabel3, at, titleFont_.get());
     at = {kMargin, at.bottom + kGap, kMargin + inner, at.bottom + kGap + maker.cy};
-    AddControl(hwnd, L"STATIC", kMakerLine, kIdLabel2, SS_CENTER, at, font_.get());
+    Place(hwnd_, kIdLabel2, at, font_.get());
     const int buttonLeft = (width - kButtonWidth) / 2;
     at = {buttonLeft, at.bottom + 2 * kGap, buttonLeft + kButtonWidth, at.bottom + 2 * kGap + kButtonHeight};
-    AddControl(hwnd, L"BUTTON", L"Close", kIdSpeedButton1, BS_DEFPUSHBUTTON | WS_TABSTOP, at, font_.get());
+    Place(hwnd_, kIdSpeedButton1, at, font_.get());
 
     // The frame around the client area, centred on the screen.
     RECT frame{0, 0, width, at.bottom + kMargin};
-    AdjustWindowRectEx(&frame, GetWindowLongW(hwnd, GWL_STYLE), FALSE, GetWindowLongW(hwnd, GWL_EXSTYLE));
+    AdjustWindowRectEx(&frame, GetWindowLongW(hwnd_, GWL_STYLE), FALSE, GetWindowLongW(hwnd_, GWL_EXSTYLE));
     const int frameWidth = frame.right - frame.left;
     const int frameHeight = frame.bottom - frame.top;
-    SetWindowPos(hwnd, nullptr, (GetSystemMetrics(SM_CXSCREEN) - frameWidth) / 2,
+    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - frameWidth) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - frameHeight) / 2, frameWidth, frameHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TAbout_f::ShowModal() {
-    if (!hwnd) return;
-    ShowWindow(hwnd, SW_SHOW);
-    BringToFront();
-    MSG msg{};
-    while (!closed_ && hwnd) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(msg.wParam));  // the main loop ends the program
-            return;
-        }
-        if (got == -1) return;
-        if (!IsDialogMessageW(hwnd, &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
+    if (!hwnd_ || modalResult_ != 0) return;
+    // No owner to disable: the tray menu and the hotkeys stay usable meanwhile.
+    RunModal(hwnd_, nullptr, modalResult_);
 }
 
 void TAbout_f::Close() {
-    closed_ = true;
-    if (hwnd) ShowWindow(hwnd, SW_HIDE);
-    // Wakes the loop so it sees the flag even when nothing else arrives.
-    if (hwnd) PostMessageW(hwnd, WM_NULL, 0, 0);
+    modalResult_ = IDCANCEL;
+    if (!hwnd_) return;
+    ShowWindow(hwnd_, SW_HIDE);
+    // Wakes the loop so it sees the result even when nothing else arrives.
+    PostMessageW(hwnd_, WM_NULL, 0, 0);
 }
 
 void TAbout_f::BringToFront() {
-    if (!hwnd) return;
-    SetForegroundWindow(hwnd);
-    if (HWND button = GetDlgItem(hwnd, kIdSpeedButton1)) SetFocus(button);
+    if (!hwnd_) return;
+    SetForegroundWindow(hwnd_);
+    if (HWND button = GetDlgItem(hwnd_, kIdSpeedButton1)) SetFocus(button);
 }
 
-LRESULT TAbout_f::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+INT_PTR TAbout_f::OnMessage(UINT msg, WPARAM wp, LPARAM) {
     switch (msg) {
         case WM_COMMAND:
-            if (LOWORD(wp) == kIdSpeedButton1) Close();
-            return 0;
+            if (LOWORD(wp) != kIdSpeedButton1) return FALSE;
+            Close();
+            return TRUE;
         case WM_CLOSE:
             Close();
-            return 0;
+            return TRUE;
         default:
-            return Default(msg, wp, lp);
+            return FALSE;
     }
 }
 

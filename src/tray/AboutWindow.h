@@ -1,16 +1,14 @@
 #pragma once
 #include <windows.h>
 
-#include <memory>
-
 #include "platform/Handles.h"
+#include "ui/DialogTemplate.h"
 #include "ui/Views.h"
-#include "ui/Window.h"
 
 namespace hc {
 
 // The About window: the product's name and its maker. Made for one showing and destroyed after it.
-class TAbout_f : public Window<TAbout_f> {
+class TAbout_f {
 public:
     static constexpr wchar_t kClassName[] = L"TAbout_f";
     static constexpr wchar_t kCaption[] = L"About";
@@ -20,22 +18,27 @@ public:
     static constexpr int kIdSpeedButton1 = IDCANCEL;  // "Close"; Esc closes too
 
     explicit TAbout_f(HWND owner);
-    ~TAbout_f() override;
+    ~TAbout_f();
+    TAbout_f(const TAbout_f&) = delete;
+    TAbout_f& operator=(const TAbout_f&) = delete;
 
+    HWND Handle() const { return hwnd_; }
     // Shows the window and returns when it was closed (or the program is ending); it still exists then.
     void ShowModal();
     // Ends the modal loop; the window is hidden, not destroyed, since the loop may still be using it.
     void Close();
     void BringToFront();
 
-    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
-
 private:
-    void CreateControls();
+    template <class Dialog>
+    friend INT_PTR CALLBACK DialogProcFor(HWND, UINT, WPARAM, LPARAM) noexcept;
+    INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void Layout();
 
+    HWND hwnd_ = nullptr;
     UniqueFont font_;
     UniqueFont titleFont_;
-    bool closed_ = false;
+    int modalResult_ = 0;
 };
 
 // The "&About" command and the one reference to an open About window.

@@ -2,14 +2,18 @@
 
 namespace hc {
 
-DialogTemplate::DialogTemplate(DWORD style, DWORD exStyle, short width, short height, const wchar_t* title) {
+DialogTemplate::DialogTemplate(DWORD style, DWORD exStyle, short width, short height, const wchar_t* title,
+                               const wchar_t* windowClass) {
     Dword(style | DS_SETFONT);
     Dword(exStyle);
     countAt_ = words_.size();
     words_.push_back(0);
     for (short value : {short{0}, short{0}, width, height}) words_.push_back(static_cast<WORD>(value));
     words_.push_back(0);  // no menu
-    words_.push_back(0);  // the system dialog class
+    if (windowClass)
+        Text(windowClass);
+    else
+        words_.push_back(0);  // the system dialog class
     Text(title);
     words_.push_back(8);
     Text(L"MS Shell Dlg");
@@ -49,6 +53,21 @@ void DialogTemplate::Dword(DWORD value) {
 void DialogTemplate::Text(const wchar_t* text) {
     for (; *text; ++text) words_.push_back(static_cast<WORD>(*text));
     words_.push_back(0);
+}
+
+bool RegisterDialogClass(const wchar_t* className) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &wc)) return true;
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS | CS_SAVEBITS;
+    wc.lpfnWndProc = DefDlgProcW;
+    wc.cbWndExtra = DLGWINDOWEXTRA;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = className;
+    return RegisterClassExW(&wc) != 0;
 }
 
 void CentreOnScreen(HWND window) {

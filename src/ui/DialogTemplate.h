@@ -21,7 +21,10 @@ public:
     static constexpr WORD kEdit = kEditClass;
     static constexpr WORD kStatic = kStaticClass;
 
-    DialogTemplate(DWORD style, DWORD exStyle, short width, short height, const wchar_t* title);
+    // windowClass: a class registered with RegisterDialogClass, for a dialog that tests and the shell know by its
+    // class name; null for the system dialog class.
+    DialogTemplate(DWORD style, DWORD exStyle, short width, short height, const wchar_t* title,
+                   const wchar_t* windowClass = nullptr);
     void Item(WORD classOrdinal, const wchar_t* text, int id, DWORD style, short x, short y, short width, short height);
     // A control of a registered class other than the predefined ones (the hotkey control).
     void Item(const wchar_t* className, const wchar_t* text, int id, DWORD style, short x, short y, short width,
@@ -36,6 +39,9 @@ private:
     std::vector<WORD> words_;
     size_t countAt_ = 0;
 };
+
+// A window class that behaves as the system dialog class under a name of its own.
+bool RegisterDialogClass(const wchar_t* className);
 
 void CentreOnScreen(HWND window);
 std::wstring WindowText(HWND window);

@@ -58,8 +58,7 @@ TEST(UpdateTest, CtrlSpaceHidesAtOnceWhileTheUpdateCheckWaitsForTheServer) {
 
     PressKeys({VK_CONTROL}, VK_SPACE);
     const bool hidden = WaitUntil(
-        [&] { return std::none_of(windows.begin(), windows.end(), [](HWND w) { return IsWindowVisible(w); }); },
-        3000);
+        [&] { return std::none_of(windows.begin(), windows.end(), [](HWND w) { return IsWindowVisible(w); }); }, 3000);
     EXPECT_TRUE(hidden) << "the panic key waited for the update check";
     EXPECT_EQ(server.Requests(kVersionPath), 1) << "the check was still waiting for its answer";
     server.Release();
