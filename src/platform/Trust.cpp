@@ -43,6 +43,32 @@ std::string PublicKeyHash(const CERT_CONTEXT* certificate) {
     return hash;
 }
 
+// The signer's chain built once more with every certificate below the root checked against its issuer's
+// revocation list: Wine's verifier leaves revocation out whatever it is asked, Windows' has done it already.
+LONG RevocationError(const CERT_CONTEXT* signerCertificate) {
+    CERT_CHAIN_PARA parameters{};
+    parameters.cbSize = sizeof(parameters);
+    PCCERT_CHAIN_CONTEXT chain = nullptr;
+    // The signature's own certificates (the intermediate ones) are in the signer certificate's store.
+    if (!CertGetCertificateChain(nullptr, signerCertificate, nullptr, signerCertificate->hCertStore, &parameters,
+                                 CERT_CHAIN_REVOCATION_CHECK_CHAIN_EXCLUDE_ROOT, nullptr, &chain))
+        return CERT_E_REVOCATION_FAILURE;
+    LONG result = 0;
+    for (DWORD c = 0; c < chain->cChain && result == 0; ++c) {
+        const CERT_SIMPLE_CHAIN* simple = chain->rgpChain[c];
+        for (DWORD e = 0; e < simple->cElement && result == 0; ++e) {
+            const DWORD errors = simple->rgpElement[e]->TrustStatus.dwErrorStatus;
+            // A revoked certificate, or one whose status could not be learned, is never ours to run.
+            if (errors & CERT_TRUST_IS_REVOKED)
+                result = CERT_E_REVOKED;
+            else if (errors & (CERT_TRUST_REVOCATION_STATUS_UNKNOWN | CERT_TRUST_IS_OFFLINE_REVOCATION))
+                result = CERT_E_REVOCATION_FAILURE;
+        }
+    }
+    CertFreeCertificateChain(chain);
+    return result;
+}
+
 // Wine's verifier accepts a well-formed signature from any root, so the chain policy is asked as well; on
 // Windows it repeats what the verifier already insisted on.
 LONG SignerChainError(const CRYPT_PROVIDER_SGNR* signer) {
@@ -53,17 +79,7 @@ LONG SignerChainError(const CRYPT_PROVIDER_SGNR* signer) {
     if (!CertVerifyCertificateChainPolicy(CERT_CHAIN_POLICY_BASE, signer->pChainContext, &policy, &status))
         return CERT_E_CHAINING;
     if (status.dwError != 0) return static_cast<LONG>(status.dwError);
-    // A revoked certificate, or one whose status could not be learned, is never ours to run.
-    for (DWORD c = 0; c < signer->pChainContext->cChain; ++c) {
-        const CERT_SIMPLE_CHAIN* chain = signer->pChainContext->rgpChain[c];
-        for (DWORD e = 0; e + 1 < chain->cElement; ++e) {  // the root is trusted by being in the store
-            const DWORD errors = chain->rgpElement[e]->TrustStatus.dwErrorStatus;
-            if (errors & CERT_TRUST_IS_REVOKED) return CERT_E_REVOKED;
-            if (errors & (CERT_TRUST_REVOCATION_STATUS_UNKNOWN | CERT_TRUST_IS_OFFLINE_REVOCATION))
-                return CERT_E_REVOCATION_FAILURE;
-        }
-    }
-    return 0;
+    return RevocationError(signer->pChainContext->rgpChain[0]->rgpElement[0]->pCertContext);
 }
 }  // namespace
 

@@ -26,8 +26,10 @@ TEST(SignedInstaller, RunsOnlyOurSignerWhenItsRootIsTrustedAndNotOneByteChanged)
 
     hctest::ScopedTrustedRoot root(Signing(L"test-root.der"));
     hctest::ScopedTrustedRoot strangerRoot(Signing(L"stranger-root.der"));
+    hctest::ScopedTrustedRoot revokingRoot(Signing(L"revoked-root.der"));
     ASSERT_TRUE(root.IsTrusted());
     ASSERT_TRUE(strangerRoot.IsTrusted());
+    ASSERT_TRUE(revokingRoot.IsTrusted());
     SetEnvironmentVariableW(kChildVariable, L"1");
     DWORD childId = 0;
     const HANDLE child = hctest::StartProcess(hctest::BinFolder() + L"integration_tests.exe",
@@ -46,14 +48,16 @@ TEST(SignedInstaller, RunsOnlyOurSignerWhenItsRootIsTrustedAndNotOneByteChanged)
 
 TEST(SignedInstallerChild, TheWindowStartsOnlyOurSignedInstaller) {
     if (files::EnvironmentVariable(kChildVariable).empty()) GTEST_SKIP() << "runs in the child process only";
-    // Both chains verify here; the signers differ.
+    // Both chains verify here; the signers differ. The third signer is on its root's revocation list.
     EXPECT_EQ(trust::VerifyFileSignature(Signing(L"hcstranger_setup.exe")), 0);
     EXPECT_EQ(trust::VerifyFileSignature(Signing(L"hcsigned_setup.exe")), 0);
+    EXPECT_EQ(trust::VerifyFileSignature(Signing(L"hcrevoked_setup.exe")), LONG(CERT_E_REVOKED));
     hctest::LocalHttpServer server;
     const std::wstring wideOrigin = server.Origin();
     const std::string origin(wideOrigin.begin(), wideOrigin.end());
     server.Serve("/downloads/updates/hc/news.cfg", "Signed.\n");
-    for (const wchar_t* name : {L"hcsigned_setup.exe", L"hctampered_setup.exe", L"hcstranger_setup.exe"})
+    for (const wchar_t* name :
+         {L"hcsigned_setup.exe", L"hctampered_setup.exe", L"hcstranger_setup.exe", L"hcrevoked_setup.exe"})
         server.Serve("/files/" + std::string(name, name + wcslen(name)), hctest::FileBytes(Signing(name)));
     const std::wstring folder = hctest::MakeTempFolder(L"hc_signed");
     const TVersion running = RunningVersion();
@@ -73,7 +77,7 @@ TEST(SignedInstallerChild, TheWindowStartsOnlyOurSignedInstaller) {
         "The downloaded update could not be verified, so it was not installed. Please try again later.";
 
     size_t refusals = 0;
-    for (const char* refused : {"hctampered_setup.exe", "hcstranger_setup.exe"}) {
+    for (const char* refused : {"hctampered_setup.exe", "hcstranger_setup.exe", "hcrevoked_setup.exe"}) {
         server.Serve("/downloads/updates/hc/versionchk.cfg",
                      "6.1.1.5\r\n1.1.2019\r\n" + origin + "/files/" + refused + "\r\n");
         click(TUpdate_f::kIdBtnCheckNow);
@@ -95,7 +99,7 @@ TEST(SignedInstallerChild, TheWindowStartsOnlyOurSignedInstaller) {
     EXPECT_EQ(controls::Text(window.Control(TUpdate_f::kIdDownloadInstallLabel2)),
               L"Installing in progress... Please wait!");
     EXPECT_TRUE(hctest::WaitUntil([] { return hctest::ProcessNamedRuns(L"hcsigned_setup.exe"); }, 10000));
-    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown.size(), 3u);
     hctest::EndProcessesNamed(L"hcsigned_setup.exe");
 }
 
