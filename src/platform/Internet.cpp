@@ -147,8 +147,8 @@ DownloadOutcome DownloadToFile(const std::wstring& url, const std::wstring& path
             outcome.complete = FileSize(path) == callback.contentLength;
     }
     if (SUCCEEDED(com)) CoUninitialize();
-    if (FileSize(path) > static_cast<long long>(maxBytes > (1ull << 62) ? (1ull << 62) : maxBytes))
-        outcome.tooLarge = true;
+    // What arrived counts too: a server may send more than it announced.
+    if (maxBytes < (1ull << 62) && FileSize(path) > static_cast<long long>(maxBytes)) outcome.tooLarge = true;
     return outcome;
 }
 

@@ -40,9 +40,12 @@ HWND CreateAboutDialog(HWND owner) {
     RegisterDialogClass(TAbout_f::kClassName);
     DialogTemplate layout(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
                           120, 60, TAbout_f::kCaption, TAbout_f::kClassName);
-    layout.Item(kStaticClass, kProductName, TAbout_f::kIdLabel3, SS_CENTER, 0, 0, 10, 10);
-    layout.Item(kStaticClass, TAbout_f::kMakerLine, TAbout_f::kIdLabel2, SS_CENTER, 0, 0, 10, 10);
-    layout.Item(kButtonClass, L"Close", TAbout_f::kIdSpeedButton1, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 0, 10, 10);
+    const DialogItem items[] = {
+        {L"STATIC", kProductName, TAbout_f::kIdLabel3, SS_CENTER, 0, 0, 10, 10},
+        {L"STATIC", TAbout_f::kMakerLine, TAbout_f::kIdLabel2, SS_CENTER, 0, 0, 10, 10},
+        {L"BUTTON", L"Close", TAbout_f::kIdSpeedButton1, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 0, 10, 10},
+    };
+    layout.Items(items);
     return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), layout.get(), owner, &DialogProcFor<TAbout_f>, 0);
 }
 

@@ -45,6 +45,11 @@ void DialogTemplate::Item(const wchar_t* className, const wchar_t* text, int id,
     words_.push_back(0);  // no creation data
 }
 
+void DialogTemplate::Items(std::span<const DialogItem> items) {
+    for (const DialogItem& item : items)
+        Item(item.className, item.text, item.id, item.style, item.x, item.y, item.width, item.height);
+}
+
 void DialogTemplate::Dword(DWORD value) {
     words_.push_back(LOWORD(value));
     words_.push_back(HIWORD(value));

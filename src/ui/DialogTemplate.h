@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,15 @@ namespace hc {
 inline constexpr WORD kButtonClass = 0x0080;
 inline constexpr WORD kEditClass = 0x0081;
 inline constexpr WORD kStaticClass = 0x0082;
+
+// One control of a dialog: its class (a registered name), caption, id and style, and its place in dialog units.
+struct DialogItem {
+    const wchar_t* className;
+    const wchar_t* text;
+    int id;
+    DWORD style;
+    short x, y, width, height;
+};
 
 // An in-memory dialog template: the dialog gets the system dialog class and keyboard handling
 // without a resource script. Items are listed in tab order.
@@ -29,6 +39,8 @@ public:
     // A control of a registered class other than the predefined ones (the hotkey control).
     void Item(const wchar_t* className, const wchar_t* text, int id, DWORD style, short x, short y, short width,
               short height);
+    // The controls of a table, in its order (the tab order).
+    void Items(std::span<const DialogItem> items);
     const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
 
 private:

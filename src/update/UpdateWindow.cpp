@@ -29,36 +29,26 @@ constexpr wchar_t kNotVerifiedMessage[] =
 constexpr wchar_t kNotStartedMessage[] = L"The installer of the update could not be started.";
 constexpr wchar_t kDownloadErrorText[] = L"Error downloading URL: ";
 
-struct ControlSpec {
-    int id;
-    const wchar_t* className;
-    const wchar_t* text;
-    DWORD style;
-    RECT box;  // dialog units: left, top, right, bottom
-};
-
-// Laid out in dialog units, so the window follows the dialog font and the monitor's DPI.
-const ControlSpec kControls[] = {
-    {TUpdate_f::kIdCurrentGroup, L"BUTTON", L" Current version ", BS_GROUPBOX, {7, 4, 253, 30}},
-    {TUpdate_f::kIdCurrentVersionLabel1, L"STATIC", L"", SS_LEFT, {15, 16, 130, 26}},
-    {TUpdate_f::kIdCurrentVersionLabel2, L"STATIC", L"", SS_LEFT, {135, 16, 246, 26}},
-    {TUpdate_f::kIdLatestGroup, L"BUTTON", L" Latest version ", BS_GROUPBOX, {7, 34, 253, 60}},
-    {TUpdate_f::kIdLatestVersionLabel1, L"STATIC", L"", SS_LEFT, {15, 46, 130, 56}},
-    {TUpdate_f::kIdLatestVersionLabel2, L"STATIC", L"", SS_LEFT, {135, 46, 246, 56}},
-    {TUpdate_f::kIdCheckNowLabel, L"STATIC", L"CHECK NOW!", SS_LEFT | SS_NOTIFY, {15, 46, 130, 56}},
-    {TUpdate_f::kIdNewsGroup, L"BUTTON", L" Latest news ", BS_GROUPBOX, {7, 64, 253, 142}},
-    {TUpdate_f::kIdLatestNews,
-     L"EDIT",
-     L" *** You'll have to check for updates in order to receive the latest news! ***",
-     ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
-     {14, 76, 246, 136}},
-    {TUpdate_f::kIdDownloadGroup, L"BUTTON", L" Download && install ", BS_GROUPBOX, {7, 146, 253, 190}},
-    {TUpdate_f::kIdDownloadInstallLabel2, L"STATIC", L"Idle...", SS_LEFT, {15, 158, 200, 168}},
-    {TUpdate_f::kIdDownloadInstallLabel1, L"STATIC", L"0 %", SS_RIGHT, {200, 158, 246, 168}},
-    {TUpdate_f::kIdProgressBar, PROGRESS_CLASSW, L"", 0, {15, 172, 246, 182}},
-    {TUpdate_f::kIdBtnCheckNow, L"BUTTON", L"Check for updates", BS_PUSHBUTTON | WS_TABSTOP, {7, 196, 92, 211}},
-    {TUpdate_f::kIdBtnDownload, L"BUTTON", L"Download updates", BS_PUSHBUTTON | WS_TABSTOP, {97, 196, 182, 211}},
-    {TUpdate_f::kIdBtnClose, L"BUTTON", L"Close", BS_PUSHBUTTON | WS_TABSTOP, {193, 196, 253, 211}},
+// Laid out in dialog units, so the window follows the dialog font and the monitor's DPI; listed in tab order.
+const DialogItem kControls[] = {
+    {L"BUTTON", L" Current version ", TUpdate_f::kIdCurrentGroup, BS_GROUPBOX, 7, 4, 246, 26},
+    {L"STATIC", L"", TUpdate_f::kIdCurrentVersionLabel1, SS_LEFT, 15, 16, 115, 10},
+    {L"STATIC", L"", TUpdate_f::kIdCurrentVersionLabel2, SS_LEFT, 135, 16, 111, 10},
+    {L"BUTTON", L" Latest version ", TUpdate_f::kIdLatestGroup, BS_GROUPBOX, 7, 34, 246, 26},
+    {L"STATIC", L"", TUpdate_f::kIdLatestVersionLabel1, SS_LEFT, 15, 46, 115, 10},
+    {L"STATIC", L"", TUpdate_f::kIdLatestVersionLabel2, SS_LEFT, 135, 46, 111, 10},
+    {L"STATIC", L"CHECK NOW!", TUpdate_f::kIdCheckNowLabel, SS_LEFT | SS_NOTIFY, 15, 46, 115, 10},
+    {L"BUTTON", L" Latest news ", TUpdate_f::kIdNewsGroup, BS_GROUPBOX, 7, 64, 246, 78},
+    {L"EDIT", L" *** You'll have to check for updates in order to receive the latest news! ***",
+     TUpdate_f::kIdLatestNews, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 14,
+     76, 232, 60},
+    {L"BUTTON", L" Download && install ", TUpdate_f::kIdDownloadGroup, BS_GROUPBOX, 7, 146, 246, 44},
+    {L"STATIC", L"Idle...", TUpdate_f::kIdDownloadInstallLabel2, SS_LEFT, 15, 158, 185, 10},
+    {L"STATIC", L"0 %", TUpdate_f::kIdDownloadInstallLabel1, SS_RIGHT, 200, 158, 46, 10},
+    {PROGRESS_CLASSW, L"", TUpdate_f::kIdProgressBar, 0, 15, 172, 231, 10},
+    {L"BUTTON", L"Check for updates", TUpdate_f::kIdBtnCheckNow, BS_PUSHBUTTON | WS_TABSTOP, 7, 196, 85, 15},
+    {L"BUTTON", L"Download updates", TUpdate_f::kIdBtnDownload, BS_PUSHBUTTON | WS_TABSTOP, 97, 196, 85, 15},
+    {L"BUTTON", L"Close", TUpdate_f::kIdBtnClose, BS_PUSHBUTTON | WS_TABSTOP, 193, 196, 60, 15},
 };
 constexpr short kDialogWidth = 260;
 constexpr short kDialogHeight = 218;
@@ -75,10 +65,7 @@ HWND CreateUpdateDialog() {
     // No taskbar button, like every window of the program.
     DialogTemplate layout(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, kDialogWidth,
                           kDialogHeight, TUpdate_f::kCaption);
-    for (const ControlSpec& spec : kControls)
-        layout.Item(spec.className, spec.text, spec.id, spec.style, static_cast<short>(spec.box.left),
-                    static_cast<short>(spec.box.top), static_cast<short>(spec.box.right - spec.box.left),
-                    static_cast<short>(spec.box.bottom - spec.box.top));
+    layout.Items(kControls);
     return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), layout.get(), nullptr, &DialogProcFor<TUpdate_f>, 0);
 }
 
