@@ -109,6 +109,12 @@ std::optional<UpdateWorkflow::Outcome> UpdateSession::Install(const InstallReque
         files::Delete(request.path);
         return UpdateWorkflow::Outcome::NotVerified;
     }
+    // Closed during the check: nothing starts.
+    if (cancel) {
+        locked.Release();
+        files::Delete(request.path);
+        return std::nullopt;
+    }
     return starter_.Start(request.path) ? UpdateWorkflow::Outcome::Started : UpdateWorkflow::Outcome::NotStarted;
 }
 

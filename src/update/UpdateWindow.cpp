@@ -327,7 +327,7 @@ void TUpdate_f::DownloadInstallButtonClick() {
 
 void TUpdate_f::OnInstalled(Event& event) {
     if (!event.installed) {
-        workflow_.DownloadEnded(false);
+        workflow_.InstallAbandoned();
     } else {
         workflow_.DownloadEnded(true);  // when its report of the verification was not handled yet
         workflow_.InstallEnded(*event.installed);

@@ -30,7 +30,7 @@ bool UpdateWorkflow::StartDownload() {
 
 void UpdateWorkflow::DownloadEnded(bool succeeded) {
     if (state_ != State::Downloading) return;
-    if (!succeeded || closing_) {
+    if (!succeeded) {
         Fail(Failure::Download);
         return;
     }
@@ -50,6 +50,10 @@ void UpdateWorkflow::InstallEnded(Outcome outcome) {
             Fail(Failure::NotStarted);
             return;
     }
+}
+
+void UpdateWorkflow::InstallAbandoned() {
+    if (state_ == State::Downloading || state_ == State::Verifying) Fail(Failure::Download);
 }
 
 bool UpdateWorkflow::RequestClose() {

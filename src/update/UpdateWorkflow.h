@@ -34,6 +34,8 @@ public:
     bool StartDownload();
     void DownloadEnded(bool succeeded);  // then Verifying, or Failed
     void InstallEnded(Outcome outcome);  // then Installing, or Failed
+    // The download or its check ended without an outcome (it failed, or was cancelled): then Failed.
+    void InstallAbandoned();
     // True when the window may close now; otherwise the running work is to be stopped, and the window closes
     // when it has ended (WorkStopped then returns true).
     bool RequestClose();

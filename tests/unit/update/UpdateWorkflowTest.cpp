@@ -80,10 +80,23 @@ TEST(UpdateWorkflow, ACloseDuringWorkWaitsForItsEndAndStartsNothingNew) {
     EXPECT_FALSE(flow.RequestClose());
     EXPECT_FALSE(flow.WorkStopped());
     EXPECT_FALSE(flow.CanCheck());
-    flow.DownloadEnded(true);  // the cancelled download still delivered its file: it is not verified
+    flow.DownloadEnded(true);  // the file arrived before the cancel: it is still being verified
+    EXPECT_EQ(flow.Current(), State::Verifying);
+    EXPECT_FALSE(flow.WorkStopped());
+    flow.DownloadEnded(false);  // a late report changes nothing
+    EXPECT_EQ(flow.Current(), State::Verifying);
+    flow.InstallAbandoned();  // the cancel was seen before the start
     EXPECT_EQ(flow.LastFailure(), Failure::Download);
     EXPECT_TRUE(flow.WorkStopped());
     EXPECT_FALSE(flow.StartDownload());
+
+    // An installer that started before the cancel was seen still ends the program.
+    UpdateWorkflow late(true);
+    late.StartDownload();
+    late.RequestClose();
+    late.DownloadEnded(true);
+    late.InstallEnded(Outcome::Started);
+    EXPECT_EQ(late.Current(), State::Installing);
 }
 
 }  // namespace
