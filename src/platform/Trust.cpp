@@ -4,7 +4,6 @@
 #include <softpub.h>
 #include <wintrust.h>
 
-#include <vector>
 
 #include "platform/Handles.h"
 
