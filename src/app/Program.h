@@ -76,7 +76,7 @@ private:
     RegistryJournal journal_;
     VisibleWindowList visibleWindows_;
     WindowShell shell_;
-    RegistryAdministratorProbe administratorProbe_;
+    TokenAdministratorProbe administratorProbe_;
     TaskManagerSwitch switches_;
     SystemAudioOutputs audio_;
     SystemCleanupServices cleanupServices_;
