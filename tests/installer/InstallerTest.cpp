@@ -264,6 +264,31 @@ TEST_F(InstallerTest, SilentUninstallEndsTheProgramRemovesFilesShortcutAndOurEnt
     RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, L"HushCloak");
 }
 
+// Setup pointed at a folder that already held the user's files: the uninstaller takes back only its own.
+TEST_F(InstallerTest, UninstallRemovesOnlyTheFilesSetupWroteAndLeavesTheUsersFilesAndTheirFolders) {
+    const std::wstring folder = MakeTempFolder(L"hc_tools");
+    ASSERT_TRUE(CreateDirectoryW((folder + L"\\images").c_str(), nullptr));
+    for (const std::wstring& mine : {folder + L"\\notes.txt", folder + L"\\images\\holiday.jpg"}) {
+        std::ofstream(std::filesystem::path(mine)) << "mine";
+        ASSERT_TRUE(Exists(mine));
+    }
+    ASSERT_EQ(RunToEnd(SetupProgram(), L"/S /D=" + folder), 0);
+    // Every page file the build has is installed, so none escapes the uninstaller's list by name.
+    for (const auto& page : std::filesystem::directory_iterator(std::filesystem::path(BinFolder() + L"images")))
+        EXPECT_TRUE(Exists(folder + L"\\images\\" + page.path().filename().wstring())) << page.path();
+    ASSERT_TRUE(Exists(folder + L"\\Uninstall.exe"));
+
+    EXPECT_EQ(RunToEnd(folder + L"\\Uninstall.exe", L"/S"), 0);
+    // It runs on from a copy of itself: the Uninstall entry goes last.
+    EXPECT_TRUE(WaitUntil([&] { return !KeyExists(HKEY_CURRENT_USER, kUninstallKey); }, kSetupTimeoutMs, 100));
+    for (const wchar_t* name : {L"HC.exe", L"LICENSE.txt", L"Uninstall.exe", L"images\\Index.html"})
+        EXPECT_FALSE(Exists(folder + L"\\" + name)) << name;
+    EXPECT_TRUE(Exists(folder + L"\\notes.txt"));
+    EXPECT_TRUE(Exists(folder + L"\\images\\holiday.jpg"));
+    std::error_code ignored;
+    std::filesystem::remove_all(std::filesystem::path(folder), ignored);
+}
+
 TEST_F(InstallerTest, UninstallAsksAboutTheSettingsAndYesRemovesThemWithThePassword) {
     Install();
     key_.SetString(L"StartUp", L"HkHide", L"Ctrl+Space");
