@@ -83,7 +83,7 @@ private:
     CleanupOperations cleanup_;
     PasswordStore passwordStore_;
     UnhidePassword password_{passwordStore_};
-    PasswordProtection passwords_{password_, passwordStore_, messages_};
+    PasswordProtection passwords_{password_, passwordStore_, messages_, settings_};
     ShellDecoyLauncher decoyLauncher_;
     WindowEngine engine_;
     PrivacyDispatcher dispatcher_;
