@@ -95,7 +95,7 @@ int main() {
     }
 
     hctest::ScopedTaskManagerPolicy policy;
-    hc::RegistryAdministratorProbe probe;
+    hc::TokenAdministratorProbe probe;
     hc::TaskManagerSwitch switches(probe);
     const double probeMs = hcbench::MedianMs(25, [&] { probe.HasAdministratorRights(); });
     const double writeMs = hcbench::MedianMs(

@@ -127,9 +127,10 @@ Section "Hushcloak Privacy" SecProgram
     SetOutPath "$INSTDIR"
     File "${HC_STAGE}\HC.exe"
     File "${HC_STAGE}\LICENSE.txt"
-!if /FileExists "${HC_STAGE}\images\*.*"
+    ; Each file by name, as the uninstaller removes them: the folder may hold files of the user's.
+!if /FileExists "${HC_STAGE}\images\Index.html"
     SetOutPath "$INSTDIR\images"
-    File /r "${HC_STAGE}\images\*.*"
+    File "${HC_STAGE}\images\Index.html"
     SetOutPath "$INSTDIR"
 !endif
     WriteUninstaller "$INSTDIR\Uninstall.exe"
@@ -160,11 +161,14 @@ SectionEnd
 
 Section "Uninstall"
     Call un.CloseRunningProgram
+    ; The files setup wrote, by name, then the folders only when empty: setup may have been pointed at a folder
+    ; that already held the user's files.
     Delete "$INSTDIR\HC.exe"
     Delete "$INSTDIR\LICENSE.txt"
-    RMDir /r "$INSTDIR\images"
+    Delete "$INSTDIR\images\Index.html"
+    RMDir "$INSTDIR\images"
     Delete "$INSTDIR\Uninstall.exe"
-    RMDir "$INSTDIR"  ; only when empty: files the user put there stay
+    RMDir "$INSTDIR"
     Delete "${HC_SHORTCUT}"
 
     !insertmacro HC_REMOVE_AUTOSTART HKCU

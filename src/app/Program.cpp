@@ -110,6 +110,7 @@ bool Program::StartUp() {
     KeepOffTaskbar(controller_->Handle());
     if (instanceMutex_) ReleaseMutex(instanceMutex_.get());
     FinishSplash(splashShownAt);
+    passwords_.ReportStoreAtStartUp();  // before any window waits behind the password
     RecoverHiddenWindows();
     // The main window lists hidden windows: not while recovered ones stay behind a password the user declined.
     const bool protectedWindows = settings_.cbPassword && !engine_.Hidden().empty();
@@ -142,6 +143,9 @@ void Program::CreateWindows() {
     hooks.RegisterHotKeys = [this] { controller_->RegisterHotKeys(); };
     hooks.Save = [this] { SaveSettingsNow(); };
     hooks.PassBtnClick = [this] { passwords_.Passwords1Click(mainWindow_ ? mainWindow_->Handle() : nullptr); };
+    hooks.cbPasswordTicked = [this] {
+        return passwords_.RequirePasswordTicked(mainWindow_ ? mainWindow_->Handle() : nullptr);
+    };
     hooks.btnUpdateClick = [this] {
         if (updateCommand_) updateCommand_->Checkforupdates1Click();
     };

@@ -76,14 +76,14 @@ private:
     RegistryJournal journal_;
     VisibleWindowList visibleWindows_;
     WindowShell shell_;
-    RegistryAdministratorProbe administratorProbe_;
+    TokenAdministratorProbe administratorProbe_;
     TaskManagerSwitch switches_;
     SystemAudioOutputs audio_;
     SystemCleanupServices cleanupServices_;
     CleanupOperations cleanup_;
     PasswordStore passwordStore_;
     UnhidePassword password_{passwordStore_};
-    PasswordProtection passwords_{password_, passwordStore_, messages_};
+    PasswordProtection passwords_{password_, passwordStore_, messages_, settings_};
     ShellDecoyLauncher decoyLauncher_;
     WindowEngine engine_;
     PrivacyDispatcher dispatcher_;

@@ -48,6 +48,8 @@ bool IsDeletableFolderPath(std::wstring_view path) {
 
 bool DeleteFolderContents(const std::wstring& folder) {
     if (!IsDeletableFolderPath(folder) || !shell::FolderExists(folder)) return false;
+    // Without a bin the shell deletes for good and silently; the entries then stay where they are.
+    if (!recyclebin::RecyclesDeletionsAt(folder)) return false;
     const auto entries = files::FolderEntries(folder);
     if (!entries) return false;
     return recyclebin::MoveToRecycleBin(*entries);

@@ -10,7 +10,8 @@ namespace hc {
 bool IsDeletableFolderPath(std::wstring_view path);
 
 // Moves everything inside the folder to the Recycle Bin, silently. Deletes nothing unless the path is
-// deletable and names an existing folder. True when everything there was moved.
+// deletable, names an existing folder, and lies where deletions go to a Recycle Bin. True when everything there
+// was moved.
 bool DeleteFolderContents(const std::wstring& folder);
 
 }  // namespace hc

@@ -1,6 +1,7 @@
 #include "cleanup/TaskManagerSwitch.h"
 
 #include "platform/Registry.h"
+#include "platform/Token.h"
 
 namespace hc {
 
@@ -31,14 +32,7 @@ bool DeletePolicy(HKEY policy) {
 }
 }  // namespace
 
-bool RegistryAdministratorProbe::HasAdministratorRights() {
-    const UniqueHkey run = registry::CreateKey(HKEY_LOCAL_MACHINE, kProbeKey);
-    if (!run || !registry::WriteString(run.get(), kProbeValue, L"1")) return false;
-    const bool found = registry::ReadString(run.get(), kProbeValue).has_value();
-    // Removed even when it could not be read back: no autostart entry may stay behind.
-    registry::DeleteValue(run.get(), kProbeValue);
-    return found;
-}
+bool TokenAdministratorProbe::HasAdministratorRights() { return token::IsElevated(); }
 
 void TaskManagerSwitch::SetTaskManagerDisabled(bool disabled) {
     if (disabled) {

@@ -6,8 +6,6 @@
 
 namespace hc {
 
-inline constexpr wchar_t kProbeKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr wchar_t kProbeValue[] = L"AdministratorRightsCheck";
 inline constexpr wchar_t kTaskManagerPolicyKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 inline constexpr wchar_t kTaskManagerPolicyValue[] = L"DisableTaskMgr";
 inline constexpr wchar_t kPolicyWrittenValue[] = L"TaskManagerPolicyWritten";
@@ -18,8 +16,9 @@ public:
     virtual bool HasAdministratorRights() = 0;
 };
 
-// Writes a value under the machine-wide autostart key (HKEY_LOCAL_MACHINE) and removes it at once.
-class RegistryAdministratorProbe final : public AdministratorProbe {
+// Reads the elevation of the process token. It writes nothing: a probe value under the machine's Run key, as
+// earlier versions wrote on every panic, stayed behind as an autostart entry when the program was killed mid-way.
+class TokenAdministratorProbe final : public AdministratorProbe {
 public:
     bool HasAdministratorRights() override;
 };

@@ -65,6 +65,7 @@ TMain_f::TMain_f(HWND owner, Settings& settings, WindowEngine& engine, Themes& t
         [this] {
             if (hooks_.PassBtnClick) hooks_.PassBtnClick();
         },
+        [this] { return !hooks_.cbPasswordTicked || hooks_.cbPasswordTicked(); },
         [this](const std::wstring& name) { cbxVclStylesChange(name); });
     auto visible = std::make_unique<VisiblePage>(engine_);
     auto hidden = std::make_unique<HiddenPage>(engine_);

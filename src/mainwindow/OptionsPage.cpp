@@ -64,9 +64,12 @@ bool* CheckedField(Settings& s, int id) {
 }
 }  // namespace
 
-OptionsPage::OptionsPage(Settings& settings, std::function<void()> PassBtnClick,
+OptionsPage::OptionsPage(Settings& settings, std::function<void()> PassBtnClick, std::function<bool()> passwordTicked,
                          std::function<void(const std::wstring&)> cbxVclStylesChange)
-    : settings_(settings), passBtnClick_(std::move(PassBtnClick)), themeChosen_(std::move(cbxVclStylesChange)) {}
+    : settings_(settings),
+      passBtnClick_(std::move(PassBtnClick)),
+      passwordTicked_(std::move(passwordTicked)),
+      themeChosen_(std::move(cbxVclStylesChange)) {}
 
 std::span<const ControlRow> OptionsPage::Controls() const { return kOptions; }
 
@@ -111,6 +114,8 @@ void OptionsPage::OnCommand(int id, int code) {
     }
     if (code != BN_CLICKED) return;
     if (bool* field = CheckedField(settings_, id)) {
+        // A password box ticked over no password would protect nothing: "Set password" first, or no tick.
+        if (id == cbPassword && Checked(id) && passwordTicked_ && !passwordTicked_()) SetChecked(id, false);
         *field = Checked(id);
         return;
     }

@@ -15,7 +15,8 @@ class WindowEngine;
 // Page 0: the clean-up switches, the password, the Panic Button's look and the theme.
 class OptionsPage final : public Page {
 public:
-    OptionsPage(Settings& settings, std::function<void()> PassBtnClick,
+    // passwordTicked: whether "Require passwords to unhide windows", just ticked, may stay so.
+    OptionsPage(Settings& settings, std::function<void()> PassBtnClick, std::function<bool()> passwordTicked,
                 std::function<void(const std::wstring&)> cbxVclStylesChange);
     // The Panic Button, once it exists; its showing and hiding keep the Show/Hide caption current.
     void SetPanicButton(PanicButtonView* panic);
@@ -32,6 +33,7 @@ private:
 
     Settings& settings_;
     std::function<void()> passBtnClick_;
+    std::function<bool()> passwordTicked_;
     std::function<void(const std::wstring&)> themeChosen_;
     PanicButtonView* panic_ = nullptr;
 };

@@ -90,7 +90,13 @@ std::optional<std::wstring> MakeStoredPassword(std::wstring_view password) {
 
 bool IsPlainStoredPassword(std::wstring_view stored) { return !ParsePasswordHash(stored); }
 
+bool NeedsNewHash(std::wstring_view stored) {
+    const auto parsed = ParsePasswordHash(stored);
+    return !parsed || parsed->iterations < kPasswordIterations;
+}
+
 bool PasswordMatches(std::wstring_view stored, std::wstring_view typed) {
+    if (stored.empty()) return false;
     const auto expected = ParsePasswordHash(stored);
     if (!expected) return ConstantTimeEquals(AsBytes(stored), AsBytes(typed));
     const auto actual = HashPassword(typed, expected->salt, expected->iterations);

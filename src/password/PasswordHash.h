@@ -11,8 +11,9 @@ namespace hc {
 
 // The stored form of the unhide password: "PBKDF2-SHA256$<iterations>$<salt, hex>$<hash, hex>".
 inline constexpr wchar_t kPasswordHashPrefix[] = L"PBKDF2-SHA256$";
-// About 0.1 s for one check on the build machine: slow for a guesser, unnoticed by the owner.
-inline constexpr std::uint32_t kPasswordIterations = 100000;
+// Current guidance for PBKDF2-HMAC-SHA256 (OWASP). The count is part of every stored hash, so hashes made with
+// an older count still verify, and are made anew at this one after their next success.
+inline constexpr std::uint32_t kPasswordIterations = 600000;
 inline constexpr std::size_t kPasswordSaltBytes = 16;
 inline constexpr std::size_t kPasswordHashBytes = 32;
 
@@ -34,8 +35,12 @@ std::optional<std::wstring> MakeStoredPassword(std::wstring_view password);
 
 // True when the stored text is an old plain password (or empty: no password).
 bool IsPlainStoredPassword(std::wstring_view stored);
+// True when the stored text should be replaced by a hash made now: an old plain password, or a hash made with
+// fewer iterations than today's.
+bool NeedsNewHash(std::wstring_view stored);
 // Whether the typed text is the password the stored text stands for, exactly (case and every character count).
-// A stored text that is not in the hashed form is an old plain password and is compared as such.
+// A stored text that is not in the hashed form is an old plain password and is compared as such. An empty stored
+// text is no password, and nothing matches it: not even an empty entry.
 bool PasswordMatches(std::wstring_view stored, std::wstring_view typed);
 
 // Compares without an early exit, so the time taken says nothing of where two equal-length inputs differ.

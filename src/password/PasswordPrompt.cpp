@@ -49,7 +49,7 @@ void TPassword_f::SetLabel(const std::wstring& text) { SetDlgItemTextW(hwnd_, kI
 int TPassword_f::ShowModal() {
     if (!hwnd_) return IDCANCEL;
     modalResult_ = 0;
-    LogOnPassWord.reset();
+    accepted_ = false;
     SetFocus(GetDlgItem(hwnd_, kIdPassWord));
     RunModal(hwnd_, owner_, modalResult_, [this](const MSG& msg) {
         // F1 is taken here, before the dialog manager sees the key.
@@ -73,7 +73,7 @@ void TPassword_f::BringToFront() {
     if (hwnd_) SetForegroundWindow(hwnd_);
 }
 
-std::wstring TPassword_f::TypedText() const { return WindowText(GetDlgItem(hwnd_, kIdPassWord)); }
+SecretText TPassword_f::TypedText() const { return SecretWindowText(GetDlgItem(hwnd_, kIdPassWord)); }
 
 LRESULT CALLBACK TPassword_f::PassWordProc(HWND edit, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                            DWORD_PTR self) noexcept {
@@ -125,9 +125,9 @@ void TPassword_f::Close(int result) {
 bool TPassword_f::FormCloseQuery(int result) {
     // This prompt's own mode decides, not whichever prompt is shared at the moment.
     if (Tag == kVerifyTag || result != IDOK) return true;
-    std::wstring typed = TypedText();
-    if (password_.Check(typed)) {
-        LogOnPassWord = std::move(typed);
+    if (password_.Check(TypedText().View())) {
+        accepted_ = true;
+        SetDlgItemTextW(hwnd_, kIdPassWord, L"");
         return true;
     }
     messages_.Box(hwnd_, kWrongPasswordText, kWrongPasswordCaption, MB_OK | MB_ICONERROR);

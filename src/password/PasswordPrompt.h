@@ -1,10 +1,10 @@
 #pragma once
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
 #include "password/PasswordStore.h"
+#include "password/SecretText.h"
 #include "platform/Messages.h"
 
 namespace hc {
@@ -31,8 +31,9 @@ public:
     TPassword_f& operator=(const TPassword_f&) = delete;
 
     int Tag = 0;
-    // Set in normal mode when the right password closed the prompt; nothing before.
-    std::optional<std::wstring> LogOnPassWord;
+    // Normal mode: true once the right password closed the prompt. Only the fact is kept, never the text: the
+    // box is emptied as soon as the prompt has decided.
+    bool Accepted() const { return accepted_; }
 
     HWND Handle() const { return hwnd_; }
     void SetLabel(const std::wstring& text);
@@ -41,7 +42,7 @@ public:
     // Closes the prompt as its Cancel button would; safe inside its own modal loop.
     void Cancel();
     void BringToFront();
-    std::wstring TypedText() const;
+    SecretText TypedText() const;
 
     void HelpBtnClick();
 
@@ -63,6 +64,7 @@ private:
     Messages& messages_;
     HWND hwnd_ = nullptr;
     int modalResult_ = 0;
+    bool accepted_ = false;
 };
 
 }  // namespace hc

@@ -2,6 +2,7 @@
 
 #include "password/PasswordPrompt.h"
 #include "password/SetPasswordDialog.h"
+#include "settings/Settings.h"
 
 namespace hc {
 
@@ -27,7 +28,7 @@ bool PasswordProtection::AskForPassword(HWND owner) {
     // A new prompt for each question: nothing accepted by an earlier one counts here.
     TPassword_f prompt(owner, password_, store_, messages_);
     const Shared shared(prompt_, prompt);
-    return prompt.ShowModal() == IDOK && prompt.LogOnPassWord.has_value();
+    return prompt.ShowModal() == IDOK && prompt.Accepted();
 }
 
 void PasswordProtection::Cancel() {
@@ -47,10 +48,14 @@ void PasswordProtection::Passwords1Click(HWND owner) {
         return;
     }
     if (!password_.IsSet()) {
-        ShowSetPasswordDialog(owner);
+        // With the box ticked, a new password set without a question would unlock whatever it protects.
+        if (settings_.cbPassword)
+            messages_.Warning(kNoPasswordToCheckText);
+        else
+            ShowSetPasswordDialog(owner);
         return;
     }
-    std::wstring typed;
+    SecretText typed;
     {
         const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         TPassword_f prompt(owner, password_, store_, messages_);
@@ -61,11 +66,29 @@ void PasswordProtection::Passwords1Click(HWND owner) {
         if (prompt.ShowModal() != IDOK) return;
         typed = prompt.TypedText();
     }
-    if (!password_.Check(typed)) {
+    if (!password_.Check(typed.View())) {
         messages_.Box(nullptr, kWrongPasswordText, kWrongCurrentPasswordCaption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
         return;
     }
     ShowSetPasswordDialog(owner);
+}
+
+bool PasswordProtection::RequirePasswordTicked(HWND owner) {
+    if (password_.IsSet()) return true;
+    // An open prompt or dialog is still deciding; this tick waits for nothing and stays off.
+    if (prompt_ || dialog_) {
+        Passwords1Click(owner);
+        return false;
+    }
+    ShowSetPasswordDialog(owner);
+    return password_.IsSet();
+}
+
+void PasswordProtection::ReportStoreAtStartUp() {
+    if (password_.State() == StoredPasswordState::Unreadable)
+        messages_.Warning(kPasswordUnreadableText);
+    else if (!password_.IsSet() && settings_.cbPassword)
+        messages_.Warning(kNoPasswordStoredText);
 }
 
 void PasswordProtection::ShowSetPasswordDialog(HWND owner) {

@@ -20,8 +20,22 @@ bool WriteValue(const wchar_t* section, const wchar_t* name, std::wstring_view v
 }
 }  // namespace
 
-std::wstring PasswordStore::LoadStoredPassword() const {
-    return ReadValue(kPasswordSection, kPasswordValue).value_or(L"");
+StoredPassword PasswordStore::LoadStoredPassword() const {
+    StoredPassword loaded;
+    switch (
+        registry::ReadStringValue(HKEY_CURRENT_USER, Section(kPasswordSection), kPasswordValue, loaded.key.Buffer())) {
+        case registry::ValueRead::Found:
+            // An empty "Key" was never a password.
+            loaded.state = loaded.key.empty() ? StoredPasswordState::None : StoredPasswordState::Set;
+            break;
+        case registry::ValueRead::Absent:
+            loaded.state = StoredPasswordState::None;
+            break;
+        case registry::ValueRead::Unreadable:
+            loaded.state = StoredPasswordState::Unreadable;
+            break;
+    }
+    return loaded;
 }
 
 std::optional<std::wstring> PasswordStore::ReadHint() const {
@@ -36,12 +50,25 @@ bool PasswordStore::Store(std::wstring_view key, std::wstring_view hint) {
 
 bool PasswordStore::ReplaceKey(std::wstring_view key) { return WriteValue(kPasswordSection, kPasswordValue, key); }
 
+void UnhidePassword::Load() {
+    StoredPassword loaded = store_.LoadStoredPassword();
+    state_ = loaded.state;
+    ThePassWord = std::move(loaded.key);
+    if (!IsSet() || !IsPlainStoredPassword(ThePassWord.View())) return;
+    // An old plain password: hashed now rather than at its first use, so the plain text lingers nowhere.
+    const auto hashed = MakeStoredPassword(ThePassWord.View());
+    if (!hashed) return;  // no hash can be made here: it still unlocks in its plain form
+    // A store that cannot be written keeps the plain text until the next start tries again; nothing to tell.
+    store_.ReplaceKey(*hashed);
+    ThePassWord = SecretText(*hashed);
+}
+
 bool UnhidePassword::Check(std::wstring_view typed) {
-    if (!PasswordMatches(ThePassWord, typed)) return false;
-    if (IsSet() && IsPlainStoredPassword(ThePassWord)) {
-        // The old plain form still unlocks; replace it now. If that fails the check still stands, and the next
-        // check tries again, so nothing is reported.
-        if (const auto hashed = MakeStoredPassword(typed); hashed && store_.ReplaceKey(*hashed)) ThePassWord = *hashed;
+    if (!IsSet() || !PasswordMatches(ThePassWord.View(), typed)) return false;
+    if (NeedsNewHash(ThePassWord.View())) {
+        // The check stands either way; if the new hash cannot be stored, the next success tries again.
+        if (const auto hashed = MakeStoredPassword(typed); hashed && store_.ReplaceKey(*hashed))
+            ThePassWord = SecretText(*hashed);
     }
     return true;
 }
@@ -49,7 +76,8 @@ bool UnhidePassword::Check(std::wstring_view typed) {
 bool UnhidePassword::Set(std::wstring_view password, std::wstring_view hint) {
     const auto hashed = MakeStoredPassword(password);
     if (!hashed || !store_.Store(*hashed, hint)) return false;
-    ThePassWord = *hashed;
+    ThePassWord = SecretText(*hashed);
+    state_ = StoredPasswordState::Set;
     return true;
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "password/SecretText.h"
+
 namespace hc {
 
 // The password store under HKEY_CURRENT_USER.
@@ -15,11 +17,19 @@ inline constexpr wchar_t kHintSection[] = L"HKAccHelp";
 inline constexpr wchar_t kHintValue[] = L"Hint";
 inline constexpr wchar_t kUndefinedHint[] = L"Your password hint is not defined";
 
+// What the store holds for the password: one, none (never set, or deleted), or one that cannot be read (a value
+// of the wrong type, longer than a value may be, or a read the system refused). Unreadable is never "none".
+enum class StoredPasswordState { Set, None, Unreadable };
+
+struct StoredPassword {
+    StoredPasswordState state = StoredPasswordState::None;
+    SecretText key;  // "Key" as stored (a hash, or an old plain password) when Set; empty otherwise
+};
+
 // The stored unhide password and its hint. A key is opened for one read or write and closed again.
 class PasswordStore {
 public:
-    // "Key" as stored (a hash, or an old plain password); empty when absent or the store is missing.
-    std::wstring LoadStoredPassword() const;
+    StoredPassword LoadStoredPassword() const;
     // The hint, or the sentence for an undefined hint when the value is absent; nullopt when the store is missing.
     std::optional<std::wstring> ReadHint() const;
     // Writes both values, creating the store when it is missing. False when anything could not be written.
@@ -29,23 +39,27 @@ public:
 };
 
 // The current unhide password (`ThePassWord`, in its stored form). Every check compares exactly, case and every
-// character counting; an old plain password that passes a check is replaced by its hash.
+// character counting. Without a readable password nothing passes a check, an empty entry included: the
+// password never fails open.
 class UnhidePassword {
 public:
     explicit UnhidePassword(PasswordStore& store) : store_(store) {}
 
-    // At start-up: a missing or unreadable store means no password.
-    void Load() { ThePassWord = store_.LoadStoredPassword(); }
-    bool IsSet() const { return !ThePassWord.empty(); }
+    // At start-up. An old plain password is replaced by its hash now, in memory and in the store.
+    void Load();
+    StoredPasswordState State() const { return state_; }
+    bool IsSet() const { return state_ == StoredPasswordState::Set; }
+    // A hash made with an older count (or an old plain password) that passes is stored anew at today's count.
     bool Check(std::wstring_view typed);
     // Stores a new password and hint; false (and nothing changed here) when it could not be stored.
     bool Set(std::wstring_view password, std::wstring_view hint);
 
-    const std::wstring& Stored() const { return ThePassWord; }
+    std::wstring_view Stored() const { return ThePassWord.View(); }
 
 private:
     PasswordStore& store_;
-    std::wstring ThePassWord;
+    StoredPasswordState state_ = StoredPasswordState::None;
+    SecretText ThePassWord;  // a plain password only while no hash could be made of it
 };
 
 }  // namespace hc

@@ -10,17 +10,19 @@ constexpr int kIdLabels = 1111;
 
 HWND CreateSetPasswordDialog(HWND owner, LPARAM self) {
     DialogTemplate layout(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 200, 106, kSetPasswordTitle);
-    const wchar_t* labels[] = {L"Old password", L"New password", L"Confirm password", L"Hint"};
-    for (short row = 0; row < 4; ++row)
-        layout.Item(kStaticClass, labels[row], kIdLabels + row, SS_LEFT, 8, static_cast<short>(10 + 18 * row), 66, 9);
     constexpr DWORD kSecret = WS_BORDER | WS_TABSTOP | ES_PASSWORD | ES_AUTOHSCROLL;
-    // Listed in tab order, which opens in "New password" and reaches "Old password" last.
-    layout.Item(kEditClass, L"", TPasswordDlg::kIdPassword, kSecret, 78, 26, 114, 13);
-    layout.Item(kEditClass, L"", TPasswordDlg::kIdConfirmPassword, kSecret, 78, 44, 114, 13);
-    layout.Item(kEditClass, L"", TPasswordDlg::kIdPWHint, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 78, 62, 114, 13);
+    // In tab order, which opens in "New password" and reaches "Old password" (the top row) last; each label comes
+    // right before its box, so a screen reader names the box by it.
+    const auto row = [&](int label, const wchar_t* text, int box, DWORD style, short y) {
+        layout.Item(kStaticClass, text, label, SS_LEFT, 8, static_cast<short>(y + 2), 66, 9);
+        layout.Item(kEditClass, L"", box, style, 78, y, 114, 13);
+    };
+    row(kIdLabels + 1, L"New password", TPasswordDlg::kIdPassword, kSecret, 26);
+    row(kIdLabels + 2, L"Confirm password", TPasswordDlg::kIdConfirmPassword, kSecret, 44);
+    row(kIdLabels + 3, L"Hint", TPasswordDlg::kIdPWHint, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 62);
     layout.Item(kButtonClass, L"Apply", TPasswordDlg::kIdBitBtn1, BS_PUSHBUTTON | WS_TABSTOP, 84, 84, 52, 15);
     layout.Item(kButtonClass, L"Cancel", TPasswordDlg::kIdBitBtn2, BS_PUSHBUTTON | WS_TABSTOP, 140, 84, 52, 15);
-    layout.Item(kEditClass, L"", TPasswordDlg::kIdOldPW, kSecret, 78, 8, 114, 13);
+    row(kIdLabels, L"Old password", TPasswordDlg::kIdOldPW, kSecret, 8);
     return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), layout.get(), owner,
                                       &DialogBinding<TPasswordDlg>::Proc, self);
 }
@@ -87,14 +89,16 @@ void TPasswordDlg::Close(int result) {
 
 bool TPasswordDlg::FormCloseQuery(int result) {
     if (result != IDOK) return true;
-    if (!password_.Check(Text(kIdOldPW))) {
+    // With no password set there is nothing to check; "Old password" must then be left empty.
+    const SecretText old = Secret(kIdOldPW);
+    if (password_.IsSet() ? !password_.Check(old.View()) : !old.empty()) {
         messages_.Box(hwnd_, L"Old password is incorrect, please try again.", kErrorCaption,
                       MB_OK | MB_ICONERROR | MB_TASKMODAL);
         Empty(kIdOldPW);
         return false;
     }
-    const std::wstring newPassword = Text(kIdPassword);
-    if (!newPassword.empty() && newPassword == Text(kIdConfirmPassword)) return true;
+    const SecretText newPassword = Secret(kIdPassword);
+    if (!newPassword.empty() && newPassword.View() == Secret(kIdConfirmPassword).View()) return true;
     messages_.Box(hwnd_, L"Validation error. The passwords do not match.", L" Error", MB_OK | MB_ICONERROR);
     Empty(kIdPassword);
     Empty(kIdConfirmPassword);
@@ -103,12 +107,14 @@ bool TPasswordDlg::FormCloseQuery(int result) {
 
 void TPasswordDlg::FormClose(int result) {
     if (result != IDOK) return;
-    if (!password_.Set(Text(kIdPassword), Text(kIdPWHint)))
+    if (!password_.Set(Secret(kIdPassword).View(), Text(kIdPWHint)))
         messages_.Box(owner_, L"An unknown error occurred recording your password. Please try again", kApplicationTitle,
                       MB_OK);
 }
 
 std::wstring TPasswordDlg::Text(int id) const { return WindowText(GetDlgItem(hwnd_, id)); }
+
+SecretText TPasswordDlg::Secret(int id) const { return SecretWindowText(GetDlgItem(hwnd_, id)); }
 
 void TPasswordDlg::Empty(int id) { SetDlgItemTextW(hwnd_, id, L""); }
 

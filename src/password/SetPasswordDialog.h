@@ -4,6 +4,7 @@
 #include <string>
 
 #include "password/PasswordStore.h"
+#include "password/SecretText.h"
 #include "platform/Messages.h"
 
 namespace hc {
@@ -43,6 +44,7 @@ private:
     bool FormCloseQuery(int result);
     void FormClose(int result);
     std::wstring Text(int id) const;
+    SecretText Secret(int id) const;
     void Empty(int id);
 
     HWND owner_;

@@ -17,4 +17,8 @@ void TrimWorkingSet() {
     SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
 }
 
+void Wipe(void* data, std::size_t bytes) noexcept {
+    if (data && bytes) SecureZeroMemory(data, bytes);
+}
+
 }  // namespace hc::memory

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 namespace hc::memory {
@@ -7,5 +8,7 @@ namespace hc::memory {
 std::uint64_t AvailablePhysicalMemory();
 // Lets the system take back the pages the program does not use now.
 void TrimWorkingSet();
+// Zeroes the bytes in a way the compiler may not leave out (SecureZeroMemory), for secrets about to be dropped.
+void Wipe(void* data, std::size_t bytes) noexcept;
 
 }  // namespace hc::memory

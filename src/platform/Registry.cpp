@@ -1,5 +1,7 @@
 #include "platform/Registry.h"
 
+#include <algorithm>
+#include <cwchar>
 #include <vector>
 
 namespace hc::registry {
@@ -39,6 +41,36 @@ std::optional<std::wstring> ReadString(HKEY key, const std::wstring& name) {
     std::wstring text(buffer.data());
     if (text.size() > kMaxValueChars) return std::nullopt;
     return text;
+}
+
+ValueRead ReadStringValue(HKEY root, const std::wstring& path, const std::wstring& name, std::wstring& text,
+                          size_t maxChars) {
+    text.clear();
+    const auto outcome = [](LSTATUS status) {
+        return status == ERROR_FILE_NOT_FOUND ? ValueRead::Absent : ValueRead::Unreadable;
+    };
+    UniqueHkey key;
+    if (const LSTATUS status = RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE, key.put()); status) {
+        key.release();
+        return outcome(status);
+    }
+    DWORD type = 0;
+    DWORD bytes = 0;
+    if (const LSTATUS status = RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &bytes); status)
+        return outcome(status);
+    if (type != REG_SZ || bytes / sizeof(wchar_t) > maxChars + 1) return ValueRead::Unreadable;
+    text.resize(bytes / sizeof(wchar_t) + 1);
+    bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &bytes) ||
+        type != REG_SZ) {
+        text.assign(text.size(), L'\0');
+        text.clear();
+        return ValueRead::Unreadable;
+    }
+    // The stored data need not end in a zero; the text ends at the first one. Shrinking keeps the buffer.
+    text.resize(std::min(text.size(), static_cast<size_t>(bytes / sizeof(wchar_t))));
+    text.resize(std::wcslen(text.c_str()));
+    return ValueRead::Found;
 }
 
 bool WriteString(HKEY key, const std::wstring& name, const std::wstring& value) {

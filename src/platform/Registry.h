@@ -18,6 +18,14 @@ inline constexpr size_t kMaxValueChars = 32767;
 // The value's text; nullopt when absent, not a string value, or longer than kMaxValueChars.
 std::optional<std::wstring> ReadString(HKEY key, const std::wstring& name);
 bool WriteString(HKEY key, const std::wstring& name, const std::wstring& value);
+
+// What reading one string value under a root found. Absent: the key or the value does not exist. Unreadable: it
+// exists but is not a string value, is longer than its limit, or could not be read (access refused, ...).
+enum class ValueRead { Found, Absent, Unreadable };
+// Reads the text straight into `text`, with no copy left behind in the program's memory (the value may be
+// secret); `text` is left empty unless the value was found.
+ValueRead ReadStringValue(HKEY root, const std::wstring& path, const std::wstring& name, std::wstring& text,
+                          size_t maxChars = kMaxValueChars);
 bool WriteDword(HKEY key, const std::wstring& name, DWORD value);
 bool DeleteValue(HKEY key, const std::wstring& name);
 // Removes a key with everything below it; true also when it did not exist.

@@ -9,6 +9,8 @@
 #include "MainWindowDriver.h"
 #include "TestSupport.h"
 #include "mainwindow/MainWindowIds.h"
+#include "password/PasswordHash.h"
+#include "password/PasswordStore.h"
 #include "platform/Registry.h"
 #include "settings/Conversions.h"
 
@@ -173,6 +175,9 @@ TEST_F(MainWindowTest, ListsHidesAndShowsTheHelperWindows) {
 }
 
 TEST_F(MainWindowTest, TheFirstCloseWritesWhatTheControlsShowAndARestartShowsItAgain) {
+    // With a password stored, ticking "Require passwords to unhide windows" asks for nothing.
+    ScopedCleanKey store{hc::kPasswordStoreKey};
+    store.SetString(L"HKAcc", L"Key", hc::MakeStoredPassword(L"Ferry").value_or(L"Ferry"));
     MainWindowDriver& ui = Start();
     ASSERT_NE(main_, nullptr);
     EXPECT_EQ(Stored(L"DoBin"), std::nullopt) << "written before the first close";

@@ -109,8 +109,8 @@ std::optional<DWORD> TaskManagerPolicyRecord() {
 }
 
 bool ProbeValueExists() {
-    return RegGetValueW(HKEY_LOCAL_MACHINE, hc::kProbeKey, hc::kProbeValue, RRF_RT_ANY, nullptr, nullptr, nullptr) ==
-           ERROR_SUCCESS;
+    return RegGetValueW(HKEY_LOCAL_MACHINE, kMachineRunKey, L"AdministratorRightsCheck", RRF_RT_ANY, nullptr, nullptr,
+                        nullptr) == ERROR_SUCCESS;
 }
 
 ScopedTaskManagerPolicy::ScopedTaskManagerPolicy() { DeletePolicyValue(); }

@@ -41,6 +41,8 @@ bool PathExists(const std::wstring& path);
 std::optional<std::wstring> TaskManagerPolicy();
 // The program's record that it wrote the policy; nullopt when absent.
 std::optional<DWORD> TaskManagerPolicyRecord();
+// The value that earlier versions wrote under the machine's Run key to probe for administrator rights.
+inline constexpr wchar_t kMachineRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 bool ProbeValueExists();
 
 // Removes the Task Manager policy value now and again when it goes, so a test never leaves it behind.

@@ -1,5 +1,7 @@
 #include "PasswordSupport.h"
 
+#include <aclapi.h>
+
 #include <algorithm>
 
 #include "TestSupport.h"
@@ -21,6 +23,35 @@ std::vector<BYTE> RawRegistryValue(const std::wstring& path, const std::wstring&
     }
     RegCloseKey(key);
     return data;
+}
+
+ScopedUnreadableKey::ScopedUnreadableKey(std::wstring path) : path_(std::move(path)) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, WRITE_DAC, nullptr, &key, nullptr)) return;
+    // Everyone may change the key's rights and delete it, but not read its values.
+    EXPLICIT_ACCESSW access{};
+    access.grfAccessPermissions = WRITE_DAC | READ_CONTROL | DELETE | KEY_SET_VALUE;
+    access.grfAccessMode = SET_ACCESS;
+    access.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
+    access.Trustee.ptstrName = const_cast<LPWSTR>(L"EVERYONE");
+    PACL acl = nullptr;
+    SECURITY_DESCRIPTOR descriptor{};
+    if (SetEntriesInAclW(1, &access, nullptr, &acl) == ERROR_SUCCESS &&
+        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+        SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE))
+        inForce_ = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor) == ERROR_SUCCESS;
+    LocalFree(acl);
+    RegCloseKey(key);
+}
+
+ScopedUnreadableKey::~ScopedUnreadableKey() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, WRITE_DAC, &key)) return;
+    SECURITY_DESCRIPTOR open{};
+    InitializeSecurityDescriptor(&open, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&open, FALSE, nullptr, FALSE);  // no list: everyone may do everything again
+    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &open);
+    RegCloseKey(key);
 }
 
 bool ContainsText(const std::vector<BYTE>& bytes, const std::wstring& text) {

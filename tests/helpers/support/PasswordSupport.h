@@ -10,6 +10,20 @@ namespace hctest {
 
 // The raw bytes of a value under HKEY_CURRENT_USER; empty when it is absent.
 std::vector<BYTE> RawRegistryValue(const std::wstring& path, const std::wstring& name);
+// For its life, nobody may read the values of that key under HKEY_CURRENT_USER (a read the system refuses).
+class ScopedUnreadableKey {
+public:
+    explicit ScopedUnreadableKey(std::wstring path);
+    ~ScopedUnreadableKey();
+    ScopedUnreadableKey(const ScopedUnreadableKey&) = delete;
+    ScopedUnreadableKey& operator=(const ScopedUnreadableKey&) = delete;
+    bool IsInForce() const { return inForce_; }
+
+private:
+    std::wstring path_;
+    bool inForce_ = false;
+};
+
 // Whether the bytes contain the text as UTF-16 or as 8-bit characters.
 bool ContainsText(const std::vector<BYTE>& bytes, const std::wstring& text);
 

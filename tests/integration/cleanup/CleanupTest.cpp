@@ -62,6 +62,32 @@ public:
     std::unique_ptr<MuteControl> endpoint;
 };
 
+// A DWORD under HKEY_CURRENT_USER for the life of the object, as the shell's settings or a policy set it.
+class ScopedUserSwitch {
+public:
+    ScopedUserSwitch(std::wstring path, const wchar_t* name) : path_(std::move(path)), name_(name) {
+        const DWORD one = 1;
+        RegSetKeyValueW(HKEY_CURRENT_USER, path_.c_str(), name_, REG_DWORD, &one, sizeof(one));
+    }
+    ~ScopedUserSwitch() { RegDeleteKeyValueW(HKEY_CURRENT_USER, path_.c_str(), name_); }
+    ScopedUserSwitch(const ScopedUserSwitch&) = delete;
+    ScopedUserSwitch& operator=(const ScopedUserSwitch&) = delete;
+
+private:
+    std::wstring path_;
+    const wchar_t* name_;
+};
+
+// "Don't move files to the Recycle Bin" for the volume that holds the path, where the shell keeps it.
+std::wstring VolumeBinSettings(const std::wstring& path) {
+    wchar_t root[MAX_PATH] = {}, volume[64] = {};
+    if (!GetVolumePathNameW(path.c_str(), root, MAX_PATH) || !GetVolumeNameForVolumeMountPointW(root, volume, 64))
+        return L"";
+    std::wstring guid = volume;
+    guid = guid.substr(guid.find(L'{'), guid.find(L'}') - guid.find(L'{') + 1);
+    return L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\BitBucket\\Volume\\" + guid;
+}
+
 class CleanupTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -171,6 +197,32 @@ TEST_F(CleanupTest, RecentDocumentsEndInTheRecycleBinAndStayThereThoughTheHistor
     EXPECT_TRUE(NamesIn(recent_).empty());
     EXPECT_EQ(NamesIn(hctest::TrashFilesFolder()), (std::vector<std::wstring>{L"Projects", L"letter.lnk"}));
     EXPECT_TRUE(hctest::PathExists(hctest::TrashFilesFolder() + L"\\Projects\\plan.lnk"));
+    hctest::ClearTrash();
+}
+
+// Without a bin the shell would delete the recent documents for good: they stay, and the steps before still ran.
+TEST_F(CleanupTest, WhereDeletionsGoToNoRecycleBinTheRecentDocumentsStayAndTheOtherStepsStillRun) {
+    EXPECT_TRUE(recyclebin::RecyclesDeletionsAt(recent_));
+    EXPECT_FALSE(recyclebin::RecyclesDeletionsAt(L"\\\\server\\share\\Recent"));
+    const std::wstring volumeSettings = VolumeBinSettings(recent_);
+    ASSERT_FALSE(volumeSettings.empty());
+    ASSERT_TRUE(hctest::WriteTextFile(recent_ + L"\\letter.lnk", "link"));
+    Tick(false, true, true, false, true);
+    for (const auto& [path, name] :
+         {std::pair{volumeSettings, L"NukeOnDelete"},
+          std::pair{std::wstring(L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer"),
+                    L"NoRecycleFiles"}}) {
+        const ScopedUserSwitch deleteAtOnce(path, name);
+        EXPECT_FALSE(recyclebin::RecyclesDeletionsAt(recent_)) << std::string(name, name + wcslen(name));
+        BinSomething(L"older.txt");
+        const std::wstring url = CacheSomething("/before.css");
+        cleanup_.DoOptions();
+        EXPECT_EQ(NamesIn(recent_), (std::vector<std::wstring>{L"letter.lnk"}));
+        EXPECT_TRUE(NamesIn(hctest::TrashFilesFolder()).empty());
+        EXPECT_FALSE(InCache(url));
+    }
+    cleanup_.DoOptions();
+    EXPECT_TRUE(NamesIn(recent_).empty());
     hctest::ClearTrash();
 }
 

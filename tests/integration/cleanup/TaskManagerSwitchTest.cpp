@@ -52,12 +52,44 @@ class TaskManagerSwitchTest : public ::testing::Test {
 protected:
     hctest::ScopedCleanKey store_;
     hctest::ScopedTaskManagerPolicy policy_;
-    RegistryAdministratorProbe probe_;
+    TokenAdministratorProbe probe_;
 };
 
-TEST_F(TaskManagerSwitchTest, TheProbeSeesRightsUnderWineAndLeavesNoAutostartEntry) {
-    EXPECT_TRUE(probe_.HasAdministratorRights());
+// Signalled by the registry when anything under the key changes.
+class KeyWatch {
+public:
+    KeyWatch(HKEY root, const wchar_t* path) : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+        RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_NOTIFY, nullptr, &key_, nullptr);
+        watching_ = key_ && event_ &&
+                    RegNotifyChangeKeyValue(key_, TRUE, REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET, event_,
+                                            TRUE) == ERROR_SUCCESS;
+    }
+    ~KeyWatch() {
+        if (key_) RegCloseKey(key_);
+        if (event_) CloseHandle(event_);
+    }
+    bool IsWatching() const { return watching_; }
+    bool Changed() const { return WaitForSingleObject(event_, 0) == WAIT_OBJECT_0; }
+
+private:
+    HKEY key_ = nullptr;
+    HANDLE event_;
+    bool watching_ = false;
+};
+
+TEST_F(TaskManagerSwitchTest, TheRightsComeFromTheTokenAndNoProbeTouchesTheMachineRunKey) {
+    const KeyWatch run(HKEY_LOCAL_MACHINE, hctest::kMachineRunKey);
+    ASSERT_TRUE(run.IsWatching());
+    EXPECT_TRUE(probe_.HasAdministratorRights());  // Wine runs every process elevated
+    EXPECT_FALSE(run.Changed());
     EXPECT_FALSE(ProbeValueExists());
+    // The watch itself sees a write there.
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, hctest::kMachineRunKey, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
+    RegSetValueExW(key, L"HcWatchCheck", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"1"), 2 * sizeof(wchar_t));
+    RegDeleteValueW(key, L"HcWatchCheck");
+    RegCloseKey(key);
+    EXPECT_TRUE(hctest::WaitUntil([&] { return run.Changed(); }));
 }
 
 TEST_F(TaskManagerSwitchTest, ATickedPanicDisablesTaskManagerUntilAPanicWithTheBoxUnticked) {

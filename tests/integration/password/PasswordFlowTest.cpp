@@ -7,6 +7,9 @@
 #include "password/PasswordPrompt.h"
 #include "password/PasswordProtection.h"
 #include "password/SetPasswordDialog.h"
+#include "platform/Registry.h"
+#include "settings/Settings.h"
+#include "ui/DialogTemplate.h"
 
 namespace hc {
 namespace {
@@ -27,13 +30,22 @@ const Shown kWrongOld{nullptr, L"Old password is incorrect, please try again.", 
 // recorded instead of shown.
 class PasswordFlowTest : public ::testing::Test {
 protected:
+    void SetUp() override {
+        // A controller window destroyed by an earlier test of this program posts its quit here; a modal loop
+        // that sees it ends at once, as it must in the program.
+        MSG quit;
+        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
+
     hctest::ScopedCleanKey storeKey_{kPasswordStoreKey};
     hctest::RecordingMessages messages_;
+    Settings settings_;
     PasswordStore store_;
     UnhidePassword password_{store_};
-    PasswordProtection protection_{password_, store_, messages_};
+    PasswordProtection protection_{password_, store_, messages_, settings_};
 
-    std::wstring StoredKey() const { return store_.LoadStoredPassword(); }
+    std::wstring StoredKey() const { return std::wstring(store_.LoadStoredPassword().key.View()); }
     static Shown At(Shown box, HWND owner) {
         box.owner = owner;
         return box;
@@ -52,8 +64,15 @@ TEST_F(PasswordFlowTest, FirstUseOpensSetPasswordAtOnceAndTheRegistryThenHoldsOn
     std::vector<int> tabOrder;
     bool enterOrEscapeClosed = false;
     hctest::ModalScript script;
+    std::vector<std::wstring> windowOrder;
     script.Then(kSetPasswordTitle, [&](HWND dialog) {
         hctest::SaveShot(L"password-set");
+        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t className[32] = {};
+            GetClassNameW(child, className, 32);
+            const bool box = std::wstring(className) == L"Edit";
+            windowOrder.push_back(box ? L"box " + std::to_wstring(GetDlgCtrlID(child)) : WindowText(child));
+        }
         for (HWND at = GetFocus(); tabOrder.size() < 7; at = GetNextDlgTabItem(dialog, at, FALSE))
             tabOrder.push_back(GetDlgCtrlID(at));
         Type(dialog, Dlg::kIdPassword, L"Blue Moon 42");
@@ -68,6 +87,11 @@ TEST_F(PasswordFlowTest, FirstUseOpensSetPasswordAtOnceAndTheRegistryThenHoldsOn
     ASSERT_TRUE(script.Done());
     EXPECT_EQ(tabOrder, (std::vector<int>{Dlg::kIdPassword, Dlg::kIdConfirmPassword, Dlg::kIdPWHint, Dlg::kIdBitBtn1,
                                           Dlg::kIdBitBtn2, Dlg::kIdOldPW, Dlg::kIdPassword}));
+    // Each label right before its box, in the tab order, so the label "Old password" comes last but one.
+    const auto box = [](int id) { return L"box " + std::to_wstring(id); };
+    EXPECT_EQ(windowOrder, (std::vector<std::wstring>{L"New password", box(Dlg::kIdPassword), L"Confirm password",
+                                                      box(Dlg::kIdConfirmPassword), L"Hint", box(Dlg::kIdPWHint),
+                                                      L"Apply", L"Cancel", L"Old password", box(Dlg::kIdOldPW)}));
     EXPECT_FALSE(enterOrEscapeClosed);
     EXPECT_TRUE(messages_.shown.empty());
     const std::wstring keyPath = std::wstring(kPasswordStoreKey) + L"\\HKAcc";
@@ -152,10 +176,15 @@ TEST_F(PasswordFlowTest, AChangeAsksForTheCurrentPasswordFirstAndTheSecondChange
     EXPECT_FALSE(password_.Check(L"Two"));
 }
 
-TEST_F(PasswordFlowTest, AnOldPlainPasswordUnlocksExactlyIsThenReplacedByAHashAndEachPromptStartsEmpty) {
+TEST_F(PasswordFlowTest, AnOldPlainPasswordIsHashedWhenLoadedStillUnlocksExactlyAndEachPromptStartsEmpty) {
     storeKey_.SetString(L"HKAcc", L"Key", L"Plain Old");
     password_.Load();
-    std::wstring keptAfterWrong, openedWith = L"(not opened)";
+    // Replaced at once, not at its first use.
+    const auto raw = hctest::RawRegistryValue(std::wstring(kPasswordStoreKey) + L"\\HKAcc", L"Key");
+    EXPECT_TRUE(StoredKey().starts_with(kHashPrefix)) << StoredKey();
+    EXPECT_FALSE(hctest::ContainsText(raw, L"Plain Old"));
+    EXPECT_EQ(password_.Stored(), StoredKey());
+    std::wstring keptAfterWrong, keptAfterRight = L"(not decided)", openedWith = L"(not opened)";
     hctest::ModalScript script;
     script.Then(kPromptTitle, [&](HWND prompt) {
         hctest::SaveShot(L"password-prompt");
@@ -165,10 +194,12 @@ TEST_F(PasswordFlowTest, AnOldPlainPasswordUnlocksExactlyIsThenReplacedByAHashAn
         Type(prompt, Prompt::kIdPassWord, L"Plain Old");
         hctest::PressKeyInDialog(prompt, VK_ESCAPE);  // presses nothing
         hctest::PressKeyInDialog(prompt, VK_RETURN);  // presses "Ok"
+        keptAfterRight = ControlText(prompt, Prompt::kIdPassWord);
     });
     EXPECT_TRUE(protection_.AskForPassword(nullptr));
     ASSERT_TRUE(script.Done());
     EXPECT_EQ(keptAfterWrong, L"plain old");
+    EXPECT_EQ(keptAfterRight, L"") << "the accepted password stays nowhere once the prompt has decided";
     HWND none = nullptr;
     EXPECT_EQ(messages_.shown.size(), 1u);
     if (!messages_.shown.empty()) {
@@ -177,10 +208,6 @@ TEST_F(PasswordFlowTest, AnOldPlainPasswordUnlocksExactlyIsThenReplacedByAHashAn
         EXPECT_EQ(messages_.shown[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
         EXPECT_NE(messages_.shown[0].owner, none);
     }
-    const auto raw = hctest::RawRegistryValue(std::wstring(kPasswordStoreKey) + L"\\HKAcc", L"Key");
-    EXPECT_TRUE(StoredKey().starts_with(kHashPrefix)) << StoredKey();
-    EXPECT_FALSE(hctest::ContainsText(raw, L"Plain Old"));
-
     // The next question starts empty, and an accepted answer before it counts for nothing.
     script.Then(kPromptTitle, [&](HWND prompt) {
         openedWith = ControlText(prompt, Prompt::kIdPassWord);
@@ -237,6 +264,124 @@ TEST_F(PasswordFlowTest, ManageWhileAnUnhidePromptIsOpenBringsItForwardAndAPanic
     EXPECT_TRUE(script.Done());
     EXPECT_EQ(StoredKey(), before);
     EXPECT_TRUE(messages_.shown.empty());
+}
+
+// Every way a store can hold no usable password. None of them fails open: with the box ticked the prompt takes
+// no entry, not even an empty one, and "Manage..." says how to set a password instead of setting one unasked.
+TEST_F(PasswordFlowTest, WithNoReadablePasswordNothingUnlocksAndManageSetsNoneWhileTheBoxIsTicked) {
+    const std::wstring section = std::wstring(kPasswordStoreKey) + L"\\HKAcc";
+    const Shown noneToCheck{nullptr,
+                            L"No readable password is stored, so the current one cannot be checked first. To set a new "
+                            L"password, untick \"Require passwords to unhide windows\" and tick it again.",
+                            L"Warning", MB_OK | MB_TASKMODAL | MB_ICONWARNING};
+    struct Case {
+        const char* name;
+        std::function<void()> prepare;
+        StoredPasswordState state;
+    };
+    const Case cases[] = {
+        {"never set", [] {}, StoredPasswordState::None},
+        {"deleted",
+         [&] {
+             ASSERT_TRUE(password_.Set(L"gone", L""));
+             RegDeleteTreeW(HKEY_CURRENT_USER, kPasswordStoreKey);
+         },
+         StoredPasswordState::None},
+        {"wrong type", [&] { storeKey_.SetDword(L"HKAcc", L"Key", 1234); }, StoredPasswordState::Unreadable},
+        {"too long", [&] { storeKey_.SetString(L"HKAcc", L"Key", std::wstring(registry::kMaxValueChars + 1, L'x')); },
+         StoredPasswordState::Unreadable},
+    };
+    settings_.cbPassword = true;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RegDeleteTreeW(HKEY_CURRENT_USER, kPasswordStoreKey);
+        c.prepare();
+        password_.Load();
+        EXPECT_EQ(password_.State(), c.state);
+        messages_.shown.clear();
+        hctest::ModalScript script;
+        script.Then(kPromptTitle, [&](HWND prompt) {
+            Press(prompt, Prompt::kIdButton1);  // the empty entry
+            EXPECT_TRUE(IsWindowVisible(prompt));
+            Press(prompt, Prompt::kIdCancelBtn);
+        });
+        EXPECT_FALSE(protection_.AskForPassword(nullptr));
+        ASSERT_EQ(messages_.shown.size(), 1u);
+        EXPECT_EQ(messages_.shown[0].text, kWrongPasswordText);
+        protection_.Passwords1Click(nullptr);
+        EXPECT_EQ(messages_.shown.back(), noneToCheck);
+        EXPECT_FALSE(hctest::OwnDialog(kSetPasswordTitle));
+    }
+    // A read the system refuses is no "none" either.
+    RegDeleteTreeW(HKEY_CURRENT_USER, kPasswordStoreKey);
+    storeKey_.SetString(L"HKAcc", L"Key", *MakeStoredPassword(L"locked away"));
+    const hctest::ScopedUnreadableKey refused(section);
+    ASSERT_TRUE(refused.IsInForce());
+    password_.Load();
+    EXPECT_EQ(password_.State(), StoredPasswordState::Unreadable);
+    EXPECT_FALSE(password_.Check(L""));
+    EXPECT_FALSE(password_.Check(L"locked away"));
+}
+
+// Ticking "Require passwords to unhide windows" over no password opens "Set password"; Cancel keeps it unticked.
+TEST_F(PasswordFlowTest, TickingTheBoxWithNoPasswordAsksForOneFirstAndCancelKeepsItUnticked) {
+    password_.Load();
+    hctest::ModalScript script;
+    script.Then(kSetPasswordTitle, [&](HWND dialog) { Press(dialog, Dlg::kIdBitBtn2); });
+    EXPECT_FALSE(protection_.RequirePasswordTicked(nullptr));
+    script.Then(kSetPasswordTitle, [&](HWND dialog) { Apply(dialog, L"", L"Tulip", L"Tulip"); });
+    EXPECT_TRUE(protection_.RequirePasswordTicked(nullptr));
+    EXPECT_TRUE(script.Done());
+    EXPECT_TRUE(password_.IsSet());
+    // With a password set, ticking asks nothing.
+    EXPECT_TRUE(protection_.RequirePasswordTicked(nullptr));
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+// A hash made with an older, smaller count still verifies, and its next success stores it anew at today's.
+TEST_F(PasswordFlowTest, AnOlderHashStillUnlocksAndIsMadeAnewAtTodaysCountAfterItsNextSuccess) {
+    const auto old = HashPassword(L"Lantern", crypto::Bytes(kPasswordSaltBytes, 0x11), 100000);
+    ASSERT_TRUE(old);
+    storeKey_.SetString(L"HKAcc", L"Key", FormatPasswordHash(*old));
+    password_.Load();
+    EXPECT_FALSE(password_.Check(L"lantern"));
+    EXPECT_EQ(StoredKey(), FormatPasswordHash(*old));
+    EXPECT_TRUE(password_.Check(L"Lantern"));
+    const auto renewed = ParsePasswordHash(StoredKey());
+    ASSERT_TRUE(renewed);
+    EXPECT_EQ(renewed->iterations, 600000u);
+    EXPECT_NE(renewed->salt, old->salt);
+    UnhidePassword restarted(store_);
+    restarted.Load();
+    EXPECT_TRUE(restarted.Check(L"Lantern"));
+}
+
+// Said once at start-up, and only where a store cannot be read or the box is ticked over no password.
+TEST_F(PasswordFlowTest, StartUpSaysWhenNoPasswordCanBeCheckedAndNothingOtherwise) {
+    const auto warning = [](const wchar_t* text) {
+        return Shown{nullptr, text, L"Warning", MB_OK | MB_TASKMODAL | MB_ICONWARNING};
+    };
+    const auto reported = [&](bool ticked) {
+        settings_.cbPassword = ticked;
+        password_.Load();
+        messages_.shown.clear();
+        protection_.ReportStoreAtStartUp();
+        return messages_.shown;
+    };
+    EXPECT_TRUE(reported(false).empty());
+    EXPECT_EQ(reported(true),
+              std::vector<Shown>{
+                  warning(L"\"Require passwords to unhide windows\" is ticked, but no password is stored, so no "
+                          L"password could show hidden windows again. Set one on the Options page.")});
+    storeKey_.SetDword(L"HKAcc", L"Key", 7);
+    const std::vector<Shown> unreadable{
+        warning(L"The stored unhide password could not be read. It protects nothing, and while \"Require passwords "
+                L"to unhide windows\" is ticked no password can show hidden windows again. Set a new one on the "
+                L"Options page.")};
+    EXPECT_EQ(reported(false), unreadable);
+    EXPECT_EQ(reported(true), unreadable);
+    ASSERT_TRUE(password_.Set(L"fine", L""));
+    EXPECT_TRUE(reported(true).empty());
 }
 
 }  // namespace

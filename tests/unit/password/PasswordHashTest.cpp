@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "password/PasswordHash.h"
+#include "password/SecretText.h"
 
 namespace hc {
 namespace {
@@ -19,7 +20,8 @@ TEST(PasswordHash, ANewStoredPasswordDescribesItselfAndMatchesOnlyTheExactText) 
     const auto parsed = ParsePasswordHash(*stored);
     ASSERT_TRUE(parsed);
     EXPECT_TRUE(stored->starts_with(kPasswordHashPrefix));
-    EXPECT_EQ(parsed->iterations, kPasswordIterations);
+    EXPECT_EQ(parsed->iterations, 600000u);  // OWASP's guidance for PBKDF2-HMAC-SHA256
+    EXPECT_FALSE(NeedsNewHash(*stored));
     EXPECT_EQ(parsed->salt.size(), kPasswordSaltBytes);
     EXPECT_EQ(parsed->hash.size(), kPasswordHashBytes);
     EXPECT_EQ(FormatPasswordHash(*parsed), *stored);
@@ -54,14 +56,19 @@ TEST(PasswordHash, AnythingNotInTheHashedFormIsAnOldPlainPasswordComparedExactly
     for (const std::wstring& plain :
          {std::wstring(L"Secret"), L"SHA1$" + afterPrefix, L"pbkdf2-sha256$" + afterPrefix, stored + L"0",
           stored.substr(0, stored.size() - 1), std::wstring(kPasswordHashPrefix) + L"0100$" + afterPrefix.substr(5),
-          std::wstring(kPasswordHashPrefix) + L"99999999$" + afterPrefix.substr(5), std::wstring(L"")}) {
+          std::wstring(kPasswordHashPrefix) + L"99999999$" + afterPrefix.substr(5)}) {
         EXPECT_TRUE(IsPlainStoredPassword(plain)) << plain;
+        EXPECT_TRUE(NeedsNewHash(plain)) << plain;
         EXPECT_TRUE(PasswordMatches(plain, plain)) << plain;
         EXPECT_FALSE(PasswordMatches(plain, plain + L" ")) << plain;
     }
     EXPECT_FALSE(PasswordMatches(L"Secret", L"secret"));
-    // No password set: only an empty entry is accepted.
+    // No password set: nothing is accepted, an empty entry neither.
     EXPECT_FALSE(PasswordMatches(L"", L"a"));
+    EXPECT_FALSE(PasswordMatches(L"", L""));
+    // A hash with fewer iterations than today's still verifies, and asks to be made anew.
+    EXPECT_TRUE(PasswordMatches(stored, L"x"));
+    EXPECT_TRUE(NeedsNewHash(stored));
 }
 
 TEST(ConstantTimeEquals, FindsADifferenceAtEveryPositionOfEqualLengthInputs) {
@@ -75,6 +82,30 @@ TEST(ConstantTimeEquals, FindsADifferenceAtEveryPositionOfEqualLengthInputs) {
         }
     EXPECT_FALSE(ConstantTimeEquals(a, std::vector<std::uint8_t>(63, 0xA5)));
     EXPECT_TRUE(ConstantTimeEquals(std::vector<std::uint8_t>{}, std::vector<std::uint8_t>{}));
+}
+
+TEST(SecretText, ZeroesEveryCharacterItHeldWhenWipedAndWhenMovedFrom) {
+    for (const std::wstring& text : {std::wstring(L"abc"), std::wstring(300, L'k')}) {
+        SecretText secret(text);
+        const wchar_t* buffer = secret.View().data();
+        const std::wstring_view held(buffer, text.size());
+        secret.Wipe();
+        EXPECT_TRUE(secret.empty());
+        // The buffer stays the object's own after a wipe, so it may be read here.
+        EXPECT_EQ(held.find_first_not_of(L'\0'), std::wstring_view::npos) << text.size();
+
+        SecretText from(text);
+        const wchar_t* fromBuffer = from.View().data();
+        SecretText to(std::move(from));
+        EXPECT_EQ(to.View(), text);
+        if (fromBuffer != to.View().data()) {  // a short text was copied: the source's own buffer is zeroed
+            EXPECT_EQ(std::wstring_view(fromBuffer, text.size()).find_first_not_of(L'\0'), std::wstring_view::npos);
+        }
+        std::wstring plain = text;
+        const SecretText taken(std::move(plain));
+        EXPECT_EQ(taken.View(), text);
+        EXPECT_TRUE(plain.empty());
+    }
 }
 
 }  // namespace
