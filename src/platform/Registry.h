@@ -18,6 +18,11 @@ inline constexpr size_t kMaxValueChars = 32767;
 // The value's text; nullopt when absent, not a string value, or longer than kMaxValueChars.
 std::optional<std::wstring> ReadString(HKEY key, const std::wstring& name);
 bool WriteString(HKEY key, const std::wstring& name, const std::wstring& value);
+// The strings of a REG_MULTI_SZ value; nullopt when absent, of another type, larger than kMaxValueChars in all, or
+// not a well-formed list (an odd byte count, text after the empty string that ends the list).
+std::optional<std::vector<std::wstring>> ReadMultiString(HKEY key, const std::wstring& name);
+// Empty strings cannot be stored (one would end the list) and are left out.
+bool WriteMultiString(HKEY key, const std::wstring& name, const std::vector<std::wstring>& values);
 bool WriteDword(HKEY key, const std::wstring& name, DWORD value);
 bool DeleteValue(HKEY key, const std::wstring& name);
 // Removes a key with everything below it; true also when it did not exist.
