@@ -76,14 +76,5 @@ TEST_F(KeptProgramTest, ActionsOnTheActiveWindowDoNothingToAKeptOneFromTheKeyOrT
     EXPECT_EQ(windows_.closeRequests, std::vector<HWND>{unreadable_});
 }
 
-TEST_F(KeptProgramTest, APanicReadsEachProcessNameOnce) {
-    HWND second = Open(L"Music queue", 43);
-    Open(L"Mail draft", 42);
-    processes_.infoCalls = 0;
-    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
-    EXPECT_EQ(processes_.infoCalls, 3) << "three processes";
-    EXPECT_TRUE(windows_.Visible(second));
-}
-
 }  // namespace
 }  // namespace hc
