@@ -8,6 +8,7 @@
 #include "platform/WindowSystem.h"
 #include "settings/Configuration.h"
 #include "settings/Conversions.h"
+#include "settings/KeepVisible.h"
 #include "settings/Settings.h"
 
 namespace hc {
@@ -94,7 +95,7 @@ bool WindowEngine::DoHideAllWindows(int) {
         const std::wstring stamp = DateAndTimeStamp(locale::Now());
         std::vector<HiddenWindow> entries;
         for (const VisibleWindow& window : listed) {
-            if (NeverHidden(window.title)) continue;
+            if (NeverHidden(window.title) || IsKeptVisible(settings_.KeepVisible, window.processPath)) continue;
             entries.push_back(EntryFor(window.handle, window.title, stamp, window.processId, window.processCreation));
             for (const OwnedPopup& popup : popups)
                 if (popup.owner == window.handle)
@@ -119,7 +120,9 @@ bool WindowEngine::HideActiveWindow(HWND target) {
         if (IsDesktopTitle(title)) return true;
         if (title.empty() || !windows_.IsVisible(target) || IsOwnWindow(target) || NeverHidden(title)) return true;
         const DWORD processId = windows_.ProcessId(target);
-        const std::uint64_t creation = processes_.Info(processId).creationTime;
+        const ProcessInfo process = processes_.Info(processId);
+        if (IsKeptVisible(settings_.KeepVisible, process.imagePath)) return true;
+        const std::uint64_t creation = process.creationTime;
         const std::wstring stamp = DateAndTimeStamp(locale::Now());
         std::vector<HiddenWindow> entries{EntryFor(target, title, stamp, processId, creation)};
         // Its pop-ups go with it; the program's other windows stay.
@@ -228,7 +231,9 @@ bool WindowEngine::DoCloseAllWindows(int) {
         const std::vector<VisibleWindow> listed = visible_.Entries();
         // Each listed window is asked itself: two windows of one title are both asked, once each.
         for (const VisibleWindow& window : listed) {
-            if (IsDesktopTitle(window.title) || RestoreLeavesHidden(window.title)) continue;
+            if (IsDesktopTitle(window.title) || RestoreLeavesHidden(window.title) ||
+                IsKeptVisible(settings_.KeepVisible, window.processPath))
+                continue;
             windows_.PostClose(window.handle);
         }
         return true;
@@ -244,8 +249,9 @@ bool WindowEngine::CloseActiveWindow(HWND target) {
         if (IsDesktopTitle(title)) return true;
         if (title.empty() || !windows_.IsVisible(target) || IsOwnWindow(target)) return true;
         const DWORD processId = windows_.ProcessId(target);
-        hidden_.push_back(EntryFor(target, title, DateOnlyStamp(locale::Now()), processId,
-                                   processes_.Info(processId).creationTime));
+        const ProcessInfo process = processes_.Info(processId);
+        if (IsKeptVisible(settings_.KeepVisible, process.imagePath)) return true;
+        hidden_.push_back(EntryFor(target, title, DateOnlyStamp(locale::Now()), processId, process.creationTime));
         SaveJournal();
         windows_.PostClose(target);
         return true;

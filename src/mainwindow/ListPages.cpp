@@ -7,6 +7,7 @@
 #include "mainwindow/MainWindowIds.h"
 #include "mainwindow/Pages.h"
 #include "settings/Conversions.h"
+#include "settings/KeepVisible.h"
 
 namespace hc {
 
@@ -16,6 +17,7 @@ constexpr DWORD kListStyle =
     LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | WS_BORDER | WS_TABSTOP;
 constexpr int kHandleColumnWidth = 100;
 constexpr int kLastColumnWidth = 150;
+constexpr int kKeptColumnWidth = 100;
 
 const std::array<ControlRow, 1> kVisible = {{{WC_LISTVIEWW, L"", VisibleWindows, kListStyle, 12, 12, kFill, kFill}}};
 const std::array<ControlRow, 1> kHidden = {{{WC_LISTVIEWW, L"", WindowLV, kListStyle, 12, 12, kFill, kFill}}};
@@ -32,16 +34,17 @@ void AddColumns(HWND list, std::initializer_list<const wchar_t*> captions) {
     }
 }
 
-// "Handle" and the last column keep their widths; "Title" takes what is left.
-void SizeColumns(HWND list, UINT dpi) {
+// "Handle" and the columns after "Title" keep their widths; "Title" takes what is left.
+void SizeColumns(HWND list, UINT dpi, std::initializer_list<int> afterTitle = {kLastColumnWidth}) {
     RECT client{};
     GetClientRect(list, &client);
     const int handle = Scale(kHandleColumnWidth, dpi);
-    const int last = Scale(kLastColumnWidth, dpi);
-    const int title = std::max<int>(Scale(100, dpi), client.right - handle - last);
+    int title = client.right - handle;
+    for (int width : afterTitle) title -= Scale(width, dpi);
     SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, handle);
-    SendMessageW(list, LVM_SETCOLUMNWIDTH, 1, title);
-    SendMessageW(list, LVM_SETCOLUMNWIDTH, 2, last);
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, 1, std::max<int>(Scale(100, dpi), title));
+    int column = 2;
+    for (int width : afterTitle) SendMessageW(list, LVM_SETCOLUMNWIDTH, column++, Scale(width, dpi));
 }
 
 void AddRow(HWND list, int row, int image, std::initializer_list<const std::wstring*> texts) {
@@ -84,11 +87,11 @@ std::span<const ControlRow> VisiblePage::Controls() const { return kVisible; }
 
 void VisiblePage::OnCreated() {
     const HWND list = Item(VisibleWindows);
-    AddColumns(list, {L"Handle", L"Title", L"Process"});
+    AddColumns(list, {L"Handle", L"Title", L"Process", L"Kept visible"});
     SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons_.Images()));
 }
 
-void VisiblePage::LaidOut(UINT dpi) { SizeColumns(Item(VisibleWindows), dpi); }
+void VisiblePage::LaidOut(UINT dpi) { SizeColumns(Item(VisibleWindows), dpi, {kLastColumnWidth, kKeptColumnWidth}); }
 
 void VisiblePage::Fill() {
     const HWND list = Item(VisibleWindows);
@@ -96,7 +99,10 @@ void VisiblePage::Fill() {
         int row = 0;
         for (const VisibleWindow& entry : engine_.Visible().Entries()) {
             const std::wstring handle = HandleToText(entry.handle);
-            AddRow(list, row++, icons_.GetImageIndex(entry.processPath), {&handle, &entry.title, &entry.processPath});
+            // Shown, since a panic leaves the window on the screen, and marked so the user knows why.
+            const std::wstring kept = IsKeptVisible(settings_.KeepVisible, entry.processPath) ? L"yes" : L"";
+            AddRow(list, row++, icons_.GetImageIndex(entry.processPath),
+                   {&handle, &entry.title, &entry.processPath, &kept});
         }
     });
 }
@@ -108,10 +114,17 @@ void VisiblePage::OnShown() {
 
 void VisiblePage::OnContextMenu(HWND control, POINT at) {
     if (control != Item(VisibleWindows)) return;
-    static constexpr MenuItem kMenu[] = {{Hideselectedwindow1, L"Hide selected window"}, {Refresh1, L"Refresh..."}};
-    switch (TrackMenu(kMenu, MenuPoint(control, at))) {
+    const std::wstring program = SelectedProgram();
+    const MenuItem menu[] = {{Hideselectedwindow1, L"Hide selected window"},
+                             {KeepVisible1, L"Always keep this program visible",
+                              !program.empty() && !IsKeptVisible(settings_.KeepVisible, program)},
+                             {Refresh1, L"Refresh..."}};
+    switch (TrackMenu(menu, MenuPoint(control, at))) {
         case Hideselectedwindow1:
             Hideselectedwindow1Click();
+            break;
+        case KeepVisible1:
+            KeepVisible1Click();
             break;
         case Refresh1:
             Refresh1Click();
@@ -127,6 +140,26 @@ void VisiblePage::Hideselectedwindow1Click() {
     if (row < 0 || static_cast<size_t>(row) >= engine_.Visible().Entries().size()) return;
     engine_.HideSelectedWindow(static_cast<size_t>(row));
     Fill();
+}
+
+std::wstring VisiblePage::SelectedProgram() const {
+    const int row = SelectedRow(Item(VisibleWindows));
+    const auto& entries = engine_.Visible().Entries();
+    return row >= 0 && static_cast<size_t>(row) < entries.size() ? entries[static_cast<size_t>(row)].processPath
+                                                                 : std::wstring();
+}
+
+void VisiblePage::KeepVisible1Click() {
+    // Stored with the other settings when the window closes.
+    const HWND list = Item(VisibleWindows);
+    const int row = SelectedRow(list);
+    if (!AddKeptProgram(settings_.KeepVisible, SelectedProgram())) return;
+    Fill();
+    // The refill drops the selection; a keyboard user stays on the row.
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
 }
 
 void VisiblePage::Refresh1Click() {

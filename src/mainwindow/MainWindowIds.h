@@ -39,6 +39,7 @@ inline constexpr int Button2 = 2018;
 inline constexpr int VisibleWindows = 3001;
 inline constexpr int Hideselectedwindow1 = 3101;
 inline constexpr int Refresh1 = 3102;
+inline constexpr int KeepVisible1 = 3103;
 
 // Hidden Window.
 inline constexpr int WindowLV = 4001;
@@ -58,6 +59,9 @@ inline constexpr int btnEditHotKEy = 5015;
 inline constexpr int UseDecoy = 5016;
 inline constexpr int DecoyApp = 5017;
 inline constexpr int btnBrowse = 5018;
+inline constexpr int lblKeepVisible = 5019;
+inline constexpr int lbKeepVisible = 5020;
+inline constexpr int btnRemoveKept = 5021;
 
 // About.
 inline constexpr int imgLogo = 6001;

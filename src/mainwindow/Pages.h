@@ -41,7 +41,7 @@ private:
 // Page 1: the visible windows of other programs, with their icons.
 class VisiblePage final : public Page {
 public:
-    explicit VisiblePage(WindowEngine& engine) : engine_(engine) {}
+    VisiblePage(WindowEngine& engine, Settings& settings) : engine_(engine), settings_(settings) {}
     // Shows what the engine's list holds now.
     void Fill();
     void OnShown() override;
@@ -56,8 +56,12 @@ protected:
 private:
     void Hideselectedwindow1Click();
     void Refresh1Click();
+    void KeepVisible1Click();
+    // The listed window's program, when a row is selected and its path is known; empty otherwise.
+    std::wstring SelectedProgram() const;
 
     WindowEngine& engine_;
+    Settings& settings_;
     // Fetched here when the list is shown, never on the panic path.
     ShellIconSource iconSource_;
     ProgramIcons icons_{iconSource_};
@@ -86,6 +90,8 @@ public:
     SetupPage(Settings& settings, std::function<void()> btnEditHotKEyClick)
         : settings_(settings), editHotkeys_(std::move(btnEditHotKEyClick)) {}
     void Refresh() override;
+    // The visible-window page may have added a program since the last refresh.
+    void OnShown() override { ShowKeptPrograms(); }
 
 protected:
     std::span<const ControlRow> Controls() const override;
@@ -94,6 +100,8 @@ protected:
 private:
     void DecoyAppChange();
     void btnBrowseClick();
+    void ShowKeptPrograms();
+    void btnRemoveKeptClick();
 
     Settings& settings_;
     std::function<void()> editHotkeys_;

@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <array>
 
 #include "mainwindow/MainWindowIds.h"
@@ -17,7 +18,7 @@ constexpr DWORD kRadio = BS_AUTORADIOBUTTON;
 constexpr DWORD kField = WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP;
 constexpr int kActionCount = 5;
 
-const std::array<ControlRow, 15> kSetup = {{
+const std::array<ControlRow, 18> kSetup = {{
     {WC_BUTTONW, L"Setup", HushCloak, BS_GROUPBOX, 12, 6, 720, 150},
     {WC_BUTTONW, L"Hide all Applications (all windows will be hidden)", HushCloakItem0, kRadio | WS_GROUP | WS_TABSTOP,
      26, 28, 690, 22},
@@ -36,6 +37,10 @@ const std::array<ControlRow, 15> kSetup = {{
     {WC_BUTTONW, L"Launch an application or open a document", UseDecoy, kCheck, 12, 266, 500, 22},
     {WC_EDITW, L"", DecoyApp, kField, 12, 294, 528, 24},
     {WC_BUTTONW, L"Browse", btnBrowse, kPush, 552, 292, 110, 28},
+    {WC_STATICW, L"Programs that are never hidden", lblKeepVisible, SS_LEFT, 12, 334, 300, 18},
+    {WC_LISTBOXW, L"", lbKeepVisible, LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 320, 330,
+     220, kFill},
+    {WC_BUTTONW, L"Remove", btnRemoveKept, kPush, 552, 330, 110, 28},
 }};
 
 constexpr wchar_t kBrowseTitle[] = L"Browse for HushCloak Decoy";
@@ -54,12 +59,40 @@ void SetupPage::Refresh() {
     // A stored tick shows even without a decoy, so the user can see it and take it away.
     SetChecked(UseDecoy, settings_.UseDecoy);
     EnableWindow(Item(UseDecoy), !settings_.DecoyApp.empty() || settings_.UseDecoy);
+    ShowKeptPrograms();
     refreshing_ = false;
+}
+
+void SetupPage::ShowKeptPrograms() {
+    const HWND list = Item(lbKeepVisible);
+    const LRESULT selected = SendMessageW(list, LB_GETCURSEL, 0, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    for (const std::wstring& program : settings_.KeepVisible)
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(program.c_str()));
+    const auto count = static_cast<LRESULT>(settings_.KeepVisible.size());
+    // The selection stays on its row, or the row before when the last one went.
+    if (selected != LB_ERR && count > 0)
+        SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(std::min(selected, count - 1)), 0);
+    const bool removable = SendMessageW(list, LB_GETCURSEL, 0, 0) != LB_ERR;
+    // A button about to be disabled must not keep the focus, or the keyboard loses its place.
+    if (!removable && GetFocus() == Item(btnRemoveKept)) SetFocus(list);
+    EnableWindow(Item(btnRemoveKept), removable);
+}
+
+void SetupPage::btnRemoveKeptClick() {
+    const LRESULT row = SendMessageW(Item(lbKeepVisible), LB_GETCURSEL, 0, 0);
+    if (row == LB_ERR || static_cast<size_t>(row) >= settings_.KeepVisible.size()) return;
+    settings_.KeepVisible.erase(settings_.KeepVisible.begin() + row);
+    ShowKeptPrograms();
 }
 
 void SetupPage::OnCommand(int id, int code) {
     if (id == DecoyApp) {
         if (code == EN_CHANGE && !refreshing_) DecoyAppChange();
+        return;
+    }
+    if (id == lbKeepVisible) {
+        if (code == LBN_SELCHANGE) EnableWindow(Item(btnRemoveKept), TRUE);
         return;
     }
     if (code != BN_CLICKED) return;
@@ -76,6 +109,9 @@ void SetupPage::OnCommand(int id, int code) {
             break;
         case btnBrowse:
             btnBrowseClick();
+            break;
+        case btnRemoveKept:
+            btnRemoveKeptClick();
             break;
         case btnEditHotKEy:  // btnEditHotKEyClick: the dialog's result is not needed, the settings tell it
             if (editHotkeys_) editHotkeys_();

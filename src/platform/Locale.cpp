@@ -18,6 +18,12 @@ std::wstring UpperCase(std::wstring_view text) {
 
 bool SameTextIgnoringCase(std::wstring_view a, std::wstring_view b) { return UpperCase(a) == UpperCase(b); }
 
+bool SameFileNameIgnoringCase(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size()) return false;
+    return a.empty() || CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                             static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
 namespace {
 std::wstring FormatWith(int (*format)(LPCWSTR, DWORD, const SYSTEMTIME*, LPCWSTR, LPWSTR, int), DWORD flags,
                         const SYSTEMTIME& moment) {

@@ -79,6 +79,41 @@ bool WriteString(HKEY key, const std::wstring& name, const std::wstring& value) 
            ERROR_SUCCESS;
 }
 
+std::optional<std::vector<std::wstring>> ReadMultiString(HKEY key, const std::wstring& name) {
+    DWORD type = 0;
+    DWORD bytes = 0;
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) return std::nullopt;
+    if (type != REG_MULTI_SZ || bytes % sizeof(wchar_t) != 0) return std::nullopt;
+    // Checked before allocating, as for a single text.
+    if (bytes / sizeof(wchar_t) > kMaxValueChars + 1) return std::nullopt;
+    std::wstring data(bytes / sizeof(wchar_t), L'\0');
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &bytes) !=
+            ERROR_SUCCESS ||
+        type != REG_MULTI_SZ || bytes != data.size() * sizeof(wchar_t))
+        return std::nullopt;
+    // Each string ends in a zero and an empty one ends the list; the end of the data counts as both, since not
+    // every writer adds them. Only zeros may follow the end.
+    std::vector<std::wstring> values;
+    size_t at = 0;
+    while (at < data.size() && data[at] != L'\0') {
+        const size_t end = std::min(data.find(L'\0', at), data.size());
+        values.emplace_back(data, at, end - at);
+        at = end + 1;
+    }
+    if (at < data.size() && data.find_first_not_of(L'\0', at) != std::wstring::npos) return std::nullopt;
+    return values;
+}
+
+bool WriteMultiString(HKEY key, const std::wstring& name, const std::vector<std::wstring>& values) {
+    std::wstring data;
+    for (const std::wstring& value : values)
+        if (!value.empty()) data.append(value.c_str(), std::wcslen(value.c_str())).push_back(L'\0');
+    data.push_back(L'\0');
+    if (data.size() == 1) data.push_back(L'\0');  // an empty list is written as two zeros, as the system does
+    return RegSetValueExW(key, name.c_str(), 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(data.data()),
+                          static_cast<DWORD>(data.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
 bool WriteDword(HKEY key, const std::wstring& name, DWORD value) {
     return RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) ==
            ERROR_SUCCESS;

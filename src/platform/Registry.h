@@ -26,6 +26,11 @@ enum class ValueRead { Found, Absent, Unreadable };
 // secret); `text` is left empty unless the value was found.
 ValueRead ReadStringValue(HKEY root, const std::wstring& path, const std::wstring& name, std::wstring& text,
                           size_t maxChars = kMaxValueChars);
+// The strings of a REG_MULTI_SZ value; nullopt when absent, of another type, larger than kMaxValueChars in all, or
+// not a well-formed list (an odd byte count, text after the empty string that ends the list).
+std::optional<std::vector<std::wstring>> ReadMultiString(HKEY key, const std::wstring& name);
+// Empty strings cannot be stored (one would end the list) and are left out.
+bool WriteMultiString(HKEY key, const std::wstring& name, const std::vector<std::wstring>& values);
 bool WriteDword(HKEY key, const std::wstring& name, DWORD value);
 bool DeleteValue(HKEY key, const std::wstring& name);
 // Removes a key with everything below it; true also when it did not exist.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "settings/KeepVisible.h"
 #include "settings/SettingsStore.h"
 
 namespace hc {
@@ -36,6 +37,7 @@ Settings LoadSettings(const SettingsStore& store, const SettingsDefaults& defaul
     s.PanicTop = store.ReadInteger(section, L"PanicTop", defaults.panicTop);
     s.btnPanic = store.ReadString(section, L"btnPanic", s.btnPanic);
     s.IconIndex = store.ReadInteger(section, L"IconIndex", defaults.iconIndex);
+    s.KeepVisible = LoadKeepVisible(store);
     return s;
 }
 
@@ -62,6 +64,7 @@ bool SaveSettings(SettingsStore& store, const Settings& s) {
     write(store.WriteBool(section, L"Tray", s.cbSilent));
     // Not among the entries the window always had: without it the tray-icon box would forget its state.
     write(store.WriteBool(section, L"HideIcon", s.cbHideIcon));
+    write(SaveKeepVisible(store, s.KeepVisible));
     return ok;
 }
 

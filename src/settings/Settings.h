@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 namespace hc {
 
@@ -43,6 +44,8 @@ struct Settings {
     int PanicLeft = 0;          // "PanicLeft"
     int PanicTop = 0;           // "PanicTop"
     std::wstring btnPanic = kPanicGreeting;  // "btnPanic"
+    // Programs a panic leaves alone, by file name.
+    std::vector<std::wstring> KeepVisible;   // "KeepVisible" (REG_MULTI_SZ)
     // Not stored: each start begins from these.
     bool cbTaskManager = false;
     int jvTransparency = 1;

@@ -33,6 +33,14 @@ std::wstring SettingsStore::ReadString(const std::wstring& section, const std::w
     return Read(section, name).value_or(defaultValue);
 }
 
+std::optional<std::vector<std::wstring>> SettingsStore::ReadStrings(const std::wstring& section,
+                                                                    const std::wstring& name) const {
+    if (!key_) return std::nullopt;
+    UniqueHkey sectionKey = registry::OpenKey(key_.get(), section, KEY_READ);
+    if (!sectionKey) return std::nullopt;
+    return registry::ReadMultiString(sectionKey.get(), name);
+}
+
 bool SettingsStore::WriteBool(const std::wstring& section, const std::wstring& name, bool value) {
     return WriteString(section, name, BoolToText(value));
 }
@@ -45,6 +53,13 @@ bool SettingsStore::WriteString(const std::wstring& section, const std::wstring&
     if (!key_) return false;
     UniqueHkey sectionKey = registry::CreateKey(key_.get(), section);
     return sectionKey && registry::WriteString(sectionKey.get(), name, value);
+}
+
+bool SettingsStore::WriteStrings(const std::wstring& section, const std::wstring& name,
+                                 const std::vector<std::wstring>& values) {
+    if (!key_) return false;
+    UniqueHkey sectionKey = registry::CreateKey(key_.get(), section);
+    return sectionKey && registry::WriteMultiString(sectionKey.get(), name, values);
 }
 
 }  // namespace hc

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Handles.h"
 #include "settings/Configuration.h"
@@ -23,9 +24,13 @@ public:
     std::wstring ReadString(const std::wstring& section, const std::wstring& name,
                             const std::wstring& defaultValue) const;
 
+    // A list of texts (REG_MULTI_SZ); nullopt when absent, of another type or damaged.
+    std::optional<std::vector<std::wstring>> ReadStrings(const std::wstring& section, const std::wstring& name) const;
+
     bool WriteBool(const std::wstring& section, const std::wstring& name, bool value);
     bool WriteInteger(const std::wstring& section, const std::wstring& name, int value);
     bool WriteString(const std::wstring& section, const std::wstring& name, const std::wstring& value);
+    bool WriteStrings(const std::wstring& section, const std::wstring& name, const std::vector<std::wstring>& values);
 
 private:
     std::optional<std::wstring> Read(const std::wstring& section, const std::wstring& name) const;

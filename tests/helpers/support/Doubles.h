@@ -162,12 +162,14 @@ public:
     DWORD OwnProcessId() override { return ownId; }
     hc::ProcessInfo Info(DWORD processId) override {
         ++infoCalls;
+        if (unreadable.count(processId)) return {L"", processId * 1000ull};
         return {L"C:\\Programs\\app" + std::to_wstring(processId) + L".exe", processId * 1000ull};
     }
     bool HasEnded(HANDLE process) override { return ended.count(process) != 0; }
     DWORD ownId = 7;
     int infoCalls = 0;
     std::set<HANDLE> ended;
+    std::set<DWORD> unreadable;  // processes whose path cannot be read, as one of another user's
 };
 
 // Keeps what the engine wrote, as the registry would.
