@@ -27,8 +27,6 @@ struct MainWindowHooks {
     std::function<void()> btnEditHotKEyClick;  // the hotkey dialog, modal
     std::function<void()> PassBtnClick;        // the set-password flow
     std::function<void()> btnUpdateClick;      // the controller's "Check for updates..."
-    std::function<void()> ReleaseHotKeys;      // the default pair, for a theme change
-    std::function<void()> RegisterHotKeys;
     std::function<void()> Save;  // the settings save at every close
 };
 
