@@ -62,6 +62,11 @@ protected:
                                           MainWindowHooks{}, L"C:\\nowhere\\Index.html");
         ASSERT_NE(main_->Handle(), nullptr);
     }
+    void TearDown() override {
+        main_.reset();
+        controller_.reset();
+        hctest::DropPendingQuit();
+    }
     std::vector<HWND> Pages() const {
         std::vector<HWND> pages;
         for (HWND child : ChildrenInWindowOrder(main_->Handle()))

@@ -60,6 +60,8 @@ protected:
     hctest::ScriptedIconPicker picker_;
     int dialogsOpened_ = 0;
 
+    void TearDown() override { hctest::DropPendingQuit(); }
+
     std::unique_ptr<TForm2> MakeController() {
         return std::make_unique<TForm2>(
             ControllerParts{hotkeys_, messages_, rig_.dispatcher, rig_.engine, rig_.settings, rig_.switches, runKeys_,
