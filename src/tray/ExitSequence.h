@@ -28,7 +28,6 @@ public:
     // The program or the session ends: saves the settings and allows the Task Manager again, the first time only.
     // The hidden windows and their journal are left alone: what was not shown stays recoverable.
     void Finish();
-    bool Finished() const { return finished_; }
 
 private:
     bool ShowHiddenThroughGate(HWND promptOwner);

@@ -116,11 +116,10 @@ TEST_F(SettingsSaveTest, TheEndOfTheProgramAddsTheTraysTicksAndTheIconIsWrittenO
     EXPECT_FALSE(SaveSettings(store, s, {L"NoSuchEntry"}));
 }
 
-// A value of a kind the store does not know comes with its own functions, and the walk calls them.
+// A value of a kind the store does not know comes with its own functions.
 TEST_F(SettingsSaveTest, ARowWithItsOwnLoadAndSaveIsWalkedLikeTheOthers) {
-    static int loads = 0;
     const SettingRow list = CustomRow(
-        L"List", [](const SettingsStore&, const SettingRow&, Settings& into) { into.DecoyApp = L"loaded"; ++loads; },
+        L"List", [](const SettingsStore&, const SettingRow&, Settings& into) { into.DecoyApp = L"loaded"; },
         [](SettingsStore& store, const SettingRow& row, const Settings& from) {
             return store.WriteString(row.section, row.name, from.DecoyApp + L"|saved");
         });
@@ -131,7 +130,6 @@ TEST_F(SettingsSaveTest, ARowWithItsOwnLoadAndSaveIsWalkedLikeTheOthers) {
     EXPECT_EQ(Stored(L"List"), L"a|saved");
     LoadSetting(store, list, {}, s);
     EXPECT_EQ(s.DecoyApp, L"loaded");
-    EXPECT_EQ(loads, 1);
 }
 
 TEST_F(SettingsSaveTest, BothSpellingsOfTheSectionAreOneSubkey) {
