@@ -73,10 +73,8 @@ int Program::Run() {
     crash::OnUnhandledFailure([](void* engine) { static_cast<WindowEngine*>(engine)->ShowEverythingForCrash(); },
                               &engine_);
     if (!StartUp()) return 1;
-    const int exitCode = RunMessageLoop([this](MSG& msg) { return mainWindow_ && mainWindow_->PreTranslate(msg); });
-    // Every way out (the tray's exit, the system's shutdown) keeps what the user changed since the last close.
-    SaveSettingsNow();  // the controller's close has already allowed the Task Manager again
-    return exitCode;
+    // Every way out ends with the controller's close, which saves the settings and allows the Task Manager again.
+    return RunMessageLoop([this](MSG& msg) { return mainWindow_ && mainWindow_->PreTranslate(msg); });
 }
 
 bool Program::StartUp() {
@@ -92,8 +90,6 @@ bool Program::StartUp() {
     splash_ = std::make_unique<TSplash_f>(LoadSilentStart(SettingsStore()));
     splash_->ShowUnlessSilent();
     const DWORD splashShownAt = GetTickCount();
-
-    helpFile_ = HelpFilePath(processes::OwnExecutablePath());
 
     controller_ = std::make_unique<TForm2>(
         ControllerParts{hotkeyService_, messages_, dispatcher_, engine_, settings_, switches_, runKeys_,
@@ -139,8 +135,6 @@ void Program::CreateWindows() {
     hooks.btnEditHotKEyClick = [this] {
         if (hotkeyDialog_) hotkeyDialog_->ShowModal(mainWindow_ ? mainWindow_->Handle() : nullptr);
     };
-    hooks.ReleaseHotKeys = [this] { controller_->ReleaseHotKeys(); };
-    hooks.RegisterHotKeys = [this] { controller_->RegisterHotKeys(); };
     hooks.Save = [this] { SaveSettingsNow(); };
     hooks.PassBtnClick = [this] { passwords_.Passwords1Click(mainWindow_ ? mainWindow_->Handle() : nullptr); };
     hooks.cbPasswordTicked = [this] {
@@ -193,14 +187,7 @@ void Program::ShowHotkeyDialog() {
 }
 
 // A setup (ours, or the update's installer) replaces the program: end as the tray's exit does, without its question.
-// False when the user declined the password, and the program runs on.
-bool Program::ExitForSetup() {
-    const HWND controller = controller_ ? controller_->Handle() : nullptr;
-    if (!controller || !dispatcher_.Gate().MayShowHidden(controller)) return false;
-    engine_.IsExiting();
-    // The settings are saved as the message loop ends, as on every way out.
-    return PostMessageW(controller, WM_CLOSE, 0, 0) != 0;
-}
+bool Program::ExitForSetup() { return controller_ && controller_->ExitForSetup(); }
 
 void Program::FinishSplash(DWORD shownAt) {
     // In slices: a box shown meanwhile closes the splash, and then there is nothing left to wait for.

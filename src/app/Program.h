@@ -71,7 +71,6 @@ private:
     ShellIconPicker iconPicker_;
     Configuration configuration_;
     Settings settings_;
-    std::wstring helpFile_;
 
     RegistryJournal journal_;
     VisibleWindowList visibleWindows_;

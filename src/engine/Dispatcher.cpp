@@ -105,6 +105,21 @@ void PrivacyDispatcher::DoHotKey(Sender sender) {
     }
 }
 
+void PrivacyDispatcher::PanicButtonClick() {
+    // The actions on the active application take the user's own keys' way, which acts on the window noted before
+    // the click; the others the default hide key's. Neither needs an atom, so a click works without any key.
+    if (settings_.Action == 1 || settings_.Action == 3) {
+        DoHotKey(Sender::PanicButton);
+        return;
+    }
+    const size_t hiddenBefore = engine_.Hidden().size();
+    try {
+        Hide(Sender::PanicButton, true, false);
+    } catch (...) {
+        RecoverByRestoring(hiddenBefore);
+    }
+}
+
 bool PrivacyDispatcher::DoDecoyApp() { return engine_.DoDecoyApp(); }
 
 void PrivacyDispatcher::RecoverAtStart() {

@@ -20,7 +20,6 @@ public:
 
     // The ids of the default hotkeys, known once they are registered.
     void SetAtoms(UINT hideAtom, UINT unhideAtom);
-    UINT HideAtom() const { return hideAtom_; }
     // The user's own hotkeys, once their dialog exists. A default key acts whenever the user's own key of the
     // same role is not in force, so there is always a working hide and unhide key.
     void SetCustomHotkeys(CustomHotkeys* custom) { custom_ = custom; }
@@ -29,6 +28,8 @@ public:
     bool GetHotKeys(Sender sender, UINT messageSent);
     // The user's own hotkeys, and the Panic Button for the actions on the active application.
     void DoHotKey(Sender sender);
+    // The Panic Button's click, the privacy action as the hide key would run it, whichever keys are in force.
+    void PanicButtonClick();
     // Brings an already running decoy to the front; true when one is known.
     bool DoDecoyApp();
     // Windows found hidden at start-up: shown through the same path as the unhide key.

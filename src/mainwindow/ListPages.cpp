@@ -19,8 +19,10 @@ constexpr int kHandleColumnWidth = 100;
 constexpr int kLastColumnWidth = 150;
 constexpr int kKeptColumnWidth = 100;
 
-const std::array<ControlRow, 1> kVisible = {{{WC_LISTVIEWW, L"", VisibleWindows, kListStyle, 12, 12, kFill, kFill}}};
-const std::array<ControlRow, 1> kHidden = {{{WC_LISTVIEWW, L"", WindowLV, kListStyle, 12, 12, kFill, kFill}}};
+// A report view shows no window text: it is the list's name for a screen reader, the page's name.
+const std::array<ControlRow, 1> kVisible = {
+    {{WC_LISTVIEWW, L"Visible Windows", VisibleWindows, kListStyle, 12, 12, kFill, kFill}}};
+const std::array<ControlRow, 1> kHidden = {{{WC_LISTVIEWW, L"Hidden Window", WindowLV, kListStyle, 12, 12, kFill, kFill}}};
 
 void AddColumns(HWND list, std::initializer_list<const wchar_t*> captions) {
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);

@@ -208,15 +208,11 @@ void TMain_f::OnSlideTimer() {
 }
 
 void TMain_f::cbxVclStylesChange(const std::wstring& name) {
-    engine_.Visible().Clear();
+    // Colours only: every window, and so every hotkey registered on one, stays as it is. Releasing the keys here
+    // would let another program take one in the gap, and the panic key would be lost without a word.
     themes_.Select(name);
-    engine_.Visible().Clear();
-    if (hooks_.ReleaseHotKeys) hooks_.ReleaseHotKeys();
-    if (hooks_.RegisterHotKeys) hooks_.RegisterHotKeys();
     engine_.Visible().DoGetWindows();
     visible_->Fill();
-    // The user's own hotkeys live on the hotkey dialog's window, which a theme change leaves as it is; the Panic
-    // Button keeps its window as well, so there is no new handle for it to note.
 }
 
 void TMain_f::Layout() {

@@ -28,8 +28,6 @@ struct MainWindowHooks {
     std::function<void()> PassBtnClick;        // the set-password flow
     std::function<bool()> cbPasswordTicked;    // may "Require passwords..." stay ticked (a password is set)?
     std::function<void()> btnUpdateClick;      // the controller's "Check for updates..."
-    std::function<void()> ReleaseHotKeys;      // the default pair, for a theme change
-    std::function<void()> RegisterHotKeys;
     std::function<void()> Save;  // the settings save at every close
 };
 

@@ -75,5 +75,6 @@ inline constexpr int btnUpdate = 6007;
 // Welcome.
 inline constexpr int WebBrowser1 = 7001;
 inline constexpr int WelcomeText = 7002;
+inline constexpr int lblWelcome = 7003;
 
 }  // namespace hc::mainids

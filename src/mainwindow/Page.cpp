@@ -69,8 +69,29 @@ HWND Page::Create(HWND parent, const Themes& themes, const Fonts& fonts) {
         if (std::wstring_view(row.className) == WC_BUTTONW && (row.style & BS_TYPEMASK) == BS_GROUPBOX)
             SetWindowSubclass(control, &GroupBoxProc, 1, reinterpret_cast<DWORD_PTR>(&themes));
     }
+    AddHints();
     OnCreated();
     return hwnd;
+}
+
+void Page::AddHints() {
+    for (const ControlRow& row : Controls()) {
+        if (!row.hint || !Item(row.id)) continue;
+        if (!hints_) {
+            hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+            // Without it the page works as before; only the hints are missing.
+            if (!hints_) return;
+        }
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = hwnd;
+        tool.uId = reinterpret_cast<UINT_PTR>(Item(row.id));
+        tool.lpszText = const_cast<wchar_t*>(row.hint);
+        SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 HFONT Page::FontFor(FontKind kind) const {
@@ -141,6 +162,11 @@ LRESULT Page::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
+        case WM_DESTROY:
+            // A pop-up: it would otherwise live on until the main window goes.
+            if (hints_) DestroyWindow(hints_);
+            hints_ = nullptr;
+            return Default(msg, wp, lp);
         case WM_CONTEXTMENU:
             OnContextMenu(reinterpret_cast<HWND>(wp), POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
             return 0;

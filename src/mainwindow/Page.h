@@ -31,6 +31,7 @@ struct ControlRow {
     DWORD style;
     int x, y, width, height;
     FontKind font = FontKind::Normal;
+    const wchar_t* hint = nullptr;  // shown as the control's tooltip
 };
 inline constexpr int kFill = -1;
 inline constexpr int kPageMargin = 12;
@@ -84,6 +85,9 @@ protected:
 
 private:
     HFONT FontFor(FontKind kind) const;
+    void AddHints();
+
+    HWND hints_ = nullptr;  // the tooltips of the rows that have a hint; none when no row has one
 };
 
 }  // namespace hc

@@ -18,24 +18,31 @@ constexpr DWORD kRadio = BS_AUTORADIOBUTTON;
 constexpr DWORD kField = WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP;
 constexpr int kActionCount = 5;
 
+constexpr wchar_t kActionHint[] = L"Selects the HushCloak action. This is what HushCloak will do when invoked";
+constexpr wchar_t kDecoyHint[] = L"The application or filename that is used as the HushCloak Decoy.";
+constexpr FontKind kNormal = FontKind::Normal;
+
+// In window order: each label right before its box, tab stops top to bottom and left to right.
 const std::array<ControlRow, 18> kSetup = {{
-    {WC_BUTTONW, L"Setup", HushCloak, BS_GROUPBOX, 12, 6, 720, 150},
+    {WC_BUTTONW, L"Setup", HushCloak, BS_GROUPBOX, 12, 6, 720, 150, kNormal, kActionHint},
     {WC_BUTTONW, L"Hide all Applications (all windows will be hidden)", HushCloakItem0, kRadio | WS_GROUP | WS_TABSTOP,
-     26, 28, 690, 22},
+     26, 28, 690, 22, kNormal, kActionHint},
     {WC_BUTTONW, L"Hide the active Application only (affects only the window your are using)", HushCloakItem0 + 1,
-     kRadio, 26, 52, 690, 22},
-    {WC_BUTTONW, L"Close all Applications (all windows will be closed)", HushCloakItem0 + 2, kRadio, 26, 76, 690, 22},
+     kRadio, 26, 52, 690, 22, kNormal, kActionHint},
+    {WC_BUTTONW, L"Close all Applications (all windows will be closed)", HushCloakItem0 + 2, kRadio, 26, 76, 690, 22,
+     kNormal, kActionHint},
     {WC_BUTTONW, L"Close the active Application (affects only the window your are using)", HushCloakItem0 + 3, kRadio,
-     26, 100, 690, 22},
-    {WC_BUTTONW, L"Do nothing (essentially disables the application)", HushCloakItem0 + 4, kRadio, 26, 124, 690, 22},
+     26, 100, 690, 22, kNormal, kActionHint},
+    {WC_BUTTONW, L"Do nothing (essentially disables the application)", HushCloakItem0 + 4, kRadio, 26, 124, 690, 22,
+     kNormal, kActionHint},
     {WC_BUTTONW, L"Disable Task Manager", cbTaskManager, kCheck | WS_GROUP, 12, 164, 400, 22},
     {WC_STATICW, L"Assign keys to hide or close windows", lblHide, SS_LEFT, 12, 199, 300, 18},
     {WC_EDITW, L"", edHide, kField | ES_READONLY, 320, 195, 220, 24},
     {WC_STATICW, L"Assign hotkeys to unhide windows", lblUnHide, SS_LEFT, 12, 231, 300, 18},
     {WC_EDITW, L"", edUnHide, kField | ES_READONLY, 320, 227, 220, 24},
-    {WC_BUTTONW, L"Change", btnEditHotKEy, kPush, 552, 209, 110, 28},
+    {WC_BUTTONW, L"Change", btnEditHotKEy, kPush, 552, 225, 110, 28},
     {WC_BUTTONW, L"Launch an application or open a document", UseDecoy, kCheck, 12, 266, 500, 22},
-    {WC_EDITW, L"", DecoyApp, kField, 12, 294, 528, 24},
+    {WC_EDITW, L"", DecoyApp, kField, 12, 294, 528, 24, kNormal, kDecoyHint},
     {WC_BUTTONW, L"Browse", btnBrowse, kPush, 552, 292, 110, 28},
     {WC_STATICW, L"Programs that are never hidden", lblKeepVisible, SS_LEFT, 12, 334, 300, 18},
     {WC_LISTBOXW, L"", lbKeepVisible, LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 320, 330,

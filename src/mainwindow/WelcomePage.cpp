@@ -13,8 +13,10 @@ namespace hc {
 namespace {
 using namespace mainids;
 
-const std::array<ControlRow, 1> kWelcome = {{
-    {WC_EDITW, L"", WelcomeText, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, 12, 12, kFill,
+// The heading names the text box for a screen reader; the browser view covers both when there is one.
+const std::array<ControlRow, 2> kWelcome = {{
+    {WC_STATICW, L"Welcome", lblWelcome, SS_LEFT, 12, 12, 400, 18, FontKind::Heading},
+    {WC_EDITW, L"", WelcomeText, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP, 12, 36, kFill,
      kFill},
 }};
 

@@ -140,10 +140,7 @@ void TPanic_f::RememberPosition() {
 
 void TPanic_f::btnPanicClick() {
     if (settings_.fHidePanicBtn) Close();
-    if (TracksActiveWindow(settings_.Action))
-        dispatcher_.DoHotKey(Sender::PanicButton);
-    else
-        dispatcher_.GetHotKeys(Sender::PanicButton, dispatcher_.HideAtom());
+    dispatcher_.PanicButtonClick();
 }
 
 void TPanic_f::pbCaptionClick() {

@@ -52,8 +52,6 @@ public:
         if (detached_ > 0) --detached_;
     }
 
-    HWND MyHandle() const { return hwnd; }
-    HWND btnPanic() const { return button_; }
     HMENU PopupMenu1() const { return menu_.get(); }
 
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);

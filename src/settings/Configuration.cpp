@@ -31,10 +31,4 @@ Configuration ConfigurationSetup(const std::wstring& commonAppDataFolder) {
 
 std::wstring CommonAppDataFolder() { return shell::CommonAppDataFolder(); }
 
-std::wstring HelpFilePath(const std::wstring& executablePath) {
-    const size_t cut = executablePath.find_last_of(L"\\/");
-    const std::wstring folder = cut == std::wstring::npos ? std::wstring() : executablePath.substr(0, cut + 1);
-    return folder + L"Help\\HSHCLOK.HLP";
-}
-
 }  // namespace hc

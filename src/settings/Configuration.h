@@ -54,7 +54,4 @@ Configuration ConfigurationSetup(const std::wstring& commonAppDataFolder);
 // The common application data folder, empty when the shell cannot tell.
 std::wstring CommonAppDataFolder();
 
-// The help file beside the executable.
-std::wstring HelpFilePath(const std::wstring& executablePath);
-
 }  // namespace hc

@@ -1,5 +1,7 @@
 #pragma once
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace hc {
@@ -59,11 +61,21 @@ struct SettingsDefaults {
     int panicTop = 0;      // top edge of the virtual desktop
 };
 
+// When a stored value reaches the store.
+enum class SavedWhen {
+    MainWindowClose,  // every close of the main window, and the end of the program
+    ProgramEnd,       // the end of the program only (the tray menu's ticks)
+    OnChange,         // right after the user changed it ("&Change Icon...")
+};
+
 // Fills every stored entry from the store; absent or unreadable entries take their defaults.
 Settings LoadSettings(const SettingsStore& store, const SettingsDefaults& defaults);
-// Writes every entry the main window's close saves, in its order; "HidePanic" goes through "StartUP", which names
-// the same section. False when any write failed (the store could not be opened, or a value was refused).
-bool SaveSettings(SettingsStore& store, const Settings& settings);
+// Writes the entries of that moment, in the table's order: MainWindowClose what every close of the main window
+// saves, ProgramEnd those and the tray's ticks. False when any write failed (the store could not be opened, or a
+// value was refused); the other entries are written all the same.
+bool SaveSettings(SettingsStore& store, const Settings& settings, SavedWhen moment = SavedWhen::MainWindowClose);
+// Writes the named entries only; false when one failed or is not in the table.
+bool SaveSettings(SettingsStore& store, const Settings& settings, std::initializer_list<std::wstring_view> names);
 // The silent-start entry alone, for the splash window that comes before the rest is loaded.
 bool LoadSilentStart(const SettingsStore& store);
 

@@ -14,6 +14,7 @@
 #include "settings/SettingsStore.h"
 #include "tray/AboutWindow.h"
 #include "tray/AutoStart.h"
+#include "tray/ExitSequence.h"
 #include "tray/IconExtractor.h"
 #include "tray/TrayIcon.h"
 #include "tray/TrayMenu.h"
@@ -24,8 +25,6 @@ namespace hc {
 namespace {
 constexpr UINT kMsgDefaultKeysRefused = WM_APP + 1;
 constexpr KeyCombination hkUnStealth = 0xA008;  // Shift+Alt+Backspace
-constexpr wchar_t kExitCaption[] = L"HushCloak";
-constexpr wchar_t kExitQuestion[] = L"There are windows that are hidden would you like to show them before you exit";
 constexpr wchar_t kConfirmCaption[] = L"Confirm";
 constexpr wchar_t kAutoStartAddFailed[] =
     L"Hushcloak Privacy could not be added to the programs that start with Windows.";
@@ -59,12 +58,13 @@ TForm2::TForm2(ControllerParts parts, std::function<void()> openHotkeyDialog)
       dispatcher_(parts.dispatcher),
       engine_(parts.engine),
       settings_(parts.settings),
-      switches_(parts.switches),
       iconPicker_(parts.iconPicker),
       openHotkeyDialog_(std::move(openHotkeyDialog)),
       autoStart_(std::make_unique<AutoStartEntry>(parts.runKeys, parts.executablePath)),
       iconEx1_(std::make_unique<TIconExtractor>()),
       popupMenu_(std::make_unique<TrayMenu>()),
+      exit_(std::make_unique<ExitSequence>(parts.messages, parts.engine, parts.dispatcher.Gate(), parts.switches,
+                                           [this] { return SaveAtEnd(); })),
       builtInIcon_(icons::ProgramIcon(IDI_APP, true)),
       jvIconFile_(TIconExtractor::kInitialFileName) {
     RegisterWindowClass(kClassName);
@@ -95,7 +95,6 @@ void TForm2::ApplyStoredIcon() {
 
 void TForm2::ShowHolderIcon() {
     if (trayIcon_) trayIcon_->SetIcon(iconEx1_->SmallIcon() ? iconEx1_->SmallIcon() : iconEx1_->Icon());
-    if (iconChanged_) iconChanged_(iconEx1_->Icon(), iconEx1_->SmallIcon());
 }
 
 bool TForm2::RegisterHotKeys() {
@@ -128,27 +127,10 @@ void TForm2::DoShowMainForm() {
 }
 
 void TForm2::ExitCommand() {
-    // The tray menu and the Panic Button still work while the question or the prompt is up: one exit at a time.
-    if (exiting_) return;
-    exiting_ = true;
-    const bool goOn = MayExit();
-    exiting_ = false;
-    if (!goOn) return;
-    if (saveSettings_) saveSettings_();
-    PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    if (exit_->MayExit(hwnd)) PostMessageW(hwnd, WM_CLOSE, 0, 0);
 }
 
-bool TForm2::MayExit() {
-    if (engine_.Hidden().empty()) return true;
-    const int answer =
-        messages_.Box(nullptr, kExitQuestion, kExitCaption, MB_OKCANCEL | MB_ICONQUESTION | MB_TASKMODAL);
-    if (answer != IDOK) return false;
-    // Showing them is a way back like any other: with a password required, Cancel there keeps them hidden and
-    // the program running.
-    if (!dispatcher_.Gate().MayShowHidden(hwnd)) return false;
-    engine_.IsExiting();
-    return true;
-}
+bool TForm2::ExitForSetup() { return exit_->MayExitForSetup(hwnd) && PostMessageW(hwnd, WM_CLOSE, 0, 0) != 0; }
 
 void TForm2::Switchtostealthmode1Click() {
     if (messages_.Box(hwnd, StealthQuestion(), kConfirmCaption, MB_YESNOCANCEL | MB_TASKMODAL) != IDYES) return;
@@ -167,6 +149,7 @@ void TForm2::AutoStartClick() {
     } else if (!autoStart_->Add()) {
         messages_.Error(kAutoStartAddFailed);
     }
+    settings_.AutoStart = autoStart_->Exists();
 }
 
 void TForm2::ChangeIcon1Click() {
@@ -189,9 +172,7 @@ void TForm2::ChangeIcon1Click() {
     settings_.IconFile = iconEx1_->FileName();
     settings_.IconIndex = iconEx1_->IconIndex();
     SettingsStore store;
-    if (!store.WriteString(kStartUpSection, L"IconFile", settings_.IconFile) ||
-        !store.WriteInteger(kStartUpSection, L"IconIndex", settings_.IconIndex))
-        messages_.Error(kIconNotStored);
+    if (!SaveSettings(store, settings_, {L"IconFile", L"IconIndex"})) messages_.Error(kIconNotStored);
 }
 
 void TForm2::DisSplScrClick() {
@@ -272,12 +253,14 @@ void TForm2::OnCommand(UINT id) {
     }
 }
 
-void TForm2::FormClose() {
+void TForm2::FormClose() { exit_->Finish(); }
+
+bool TForm2::SaveAtEnd() {
+    // The ticks as the tray menu shows them: the Run keys may have changed behind the program's back.
+    settings_.AutoStart = autoStart_->Exists();
+    settings_.DisSplScreen = settings_.cbSilent;
     SettingsStore store;
-    store.WriteBool(kStartUpSection, L"AutoStart", autoStart_->Exists());
-    store.WriteBool(kStartUpSection, L"DisSplScreen", settings_.cbSilent);
-    // Also when writing failed: the Task Manager must not stay disabled after the program.
-    if (switches_.HasAdministratorRights()) switches_.SetTaskManagerDisabled(false);
+    return SaveSettings(store, settings_, SavedWhen::ProgramEnd);
 }
 
 void TForm2::OnHotkey(WPARAM id) noexcept {
@@ -316,6 +299,12 @@ LRESULT TForm2::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_CLOSE:
             FormClose();
             DestroyWindow(hwnd);
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;  // nothing of ours holds the session back
+        case WM_ENDSESSION:
+            // The process may be ended any moment after this returns; the hidden windows die with the session.
+            if (wp) exit_->Finish();
             return 0;
         case WM_DESTROY:
             // The engine may still reach the icon through the shell; it only stops reporting to this window.

@@ -13,6 +13,7 @@ class AboutBox;
 class AppHotkey;
 class AutoStartEntry;
 class DefaultHotkeys;
+class ExitSequence;
 class HotkeyService;
 class IconPicker;
 class Messages;
@@ -56,12 +57,6 @@ public:
     void SetMainWindow(MainWindowView* view) { mainWindow_ = view; }
     void SetPanicButton(PanicButtonView* view) { panicButton_ = view; }
     void SetCheckForUpdates(std::function<void()> open) { checkForUpdates_ = std::move(open); }
-    // Saves the main window's settings as its close does; run by the exit command.
-    void SetSaveSettings(std::function<void()> save) { saveSettings_ = std::move(save); }
-    // Called with the new icon after the user chose one, for the main window's title bar.
-    void OnIconChanged(std::function<void(HICON icon, HICON smallIcon)> listener) {
-        iconChanged_ = std::move(listener);
-    }
 
     // The stored IconFile and IconIndex, once the settings are loaded: a file that names no icon leaves the
     // built-in one.
@@ -80,6 +75,9 @@ public:
     void Show1Click();  // "&Open main window", and the icon's double click
     void DoShowMainForm();
     void ExitCommand();  // "&Close Hushcloak Privacy": asks about hidden windows, saves, ends the program
+    // A setup replaces the program: ends it as the exit command does, without the question. False when the user
+    // declined the password, and the program runs on.
+    bool ExitForSetup();
     void Switchtostealthmode1Click();
     void AutoStartClick();
     void ChangeIcon1Click();
@@ -97,21 +95,18 @@ private:
     void OnCommand(UINT id);
     void ShowTrayMenu(POINT at);
     void hkStealthHotKey();
-    // The exit question and the unhide gate; true when the program may end now.
-    bool MayExit();
     void FormClose();
+    // Every stored setting, the tray's ticks as they are now included; false when a write failed.
+    bool SaveAtEnd();
     void ShowHolderIcon();
 
     Messages& messages_;
     PrivacyDispatcher& dispatcher_;
     WindowEngine& engine_;
     Settings& settings_;
-    SystemSwitches& switches_;
     IconPicker& iconPicker_;
     std::function<void()> openHotkeyDialog_;
     std::function<void()> checkForUpdates_;
-    std::function<void()> saveSettings_;
-    std::function<void(HICON, HICON)> iconChanged_;
     MainWindowView* mainWindow_ = nullptr;
     PanicButtonView* panicButton_ = nullptr;
 
@@ -122,12 +117,12 @@ private:
     std::unique_ptr<TrayMenu> popupMenu_;
     std::unique_ptr<TrayIcon> trayIcon_;
     std::unique_ptr<AboutBox> about_;
+    std::unique_ptr<ExitSequence> exit_;
     UniqueHicon builtInIcon_;
     std::wstring jvIconFile_;  // the picker's file and index, updated when the user confirms a choice
     int jvIconIndex_ = 0;
     UINT taskbarCreated_ = 0;
     bool picking_ = false;
-    bool exiting_ = false;
 };
 
 // Keeps a window off the taskbar and out of the task switcher.

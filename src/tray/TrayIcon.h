@@ -20,6 +20,7 @@ public:
     bool IsActive() const { return active_; }
     // The icon shown from now on; the caller keeps it alive while it is shown.
     void SetIcon(HICON icon);
+    HICON Icon() const { return icon_; }
     // The shell started again and has forgotten every icon.
     void OnTaskbarCreated();
     // True when events arrive as NOTIFYICON_VERSION_4 sends them (WM_CONTEXTMENU for the right button).

@@ -58,11 +58,12 @@ public:
     };
     std::vector<Shown> shown;
     std::function<void()> onBox;
+    int answer = IDOK;  // the button the user presses
 
     int Box(HWND owner, std::wstring_view text, std::wstring_view caption, UINT flags) override {
         shown.push_back({owner, std::wstring(text), std::wstring(caption), flags});
         if (onBox) onBox();
-        return IDOK;
+        return answer;
     }
 };
 

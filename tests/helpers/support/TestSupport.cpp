@@ -37,6 +37,12 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD in
     }
 }
 
+void DropPendingQuit() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
 namespace {
 struct WindowQuery {
     DWORD processId;

@@ -16,6 +16,10 @@ std::wstring MakeTempFolder(const std::wstring& prefix);
 // Polls the condition until it holds or the time is up; pumps this thread's messages meanwhile.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000, DWORD intervalMs = 10);
 
+// A controller that ends posts WM_QUIT to this thread; in a test program the next test's modal loop would take it
+// as the end of the program.
+void DropPendingQuit();
+
 // The visible top-level windows of one process.
 std::vector<HWND> VisibleWindowsOf(DWORD processId);
 std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className = nullptr);

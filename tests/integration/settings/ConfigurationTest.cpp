@@ -34,8 +34,7 @@ TEST(Configuration, WithoutTheCommonFolderCreatesNothingAtTheRootOfTheDrive) {
     }
 }
 
-TEST(Configuration, NamesTheProgramsFilesAndAddresses) {
-    EXPECT_EQ(HelpFilePath(L"C:\\Program Files\\HC\\HC.exe"), L"C:\\Program Files\\HC\\Help\\HSHCLOK.HLP");
+TEST(Configuration, NamesTheUpdateAddresses) {
     const std::wstring version = kVersionFileUrl;
     const std::wstring news = kNewsFileUrl;
     EXPECT_TRUE(version.ends_with(L"/downloads/updates/hc/versionchk.cfg"));

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <type_traits>
+#include <variant>
+
 #include "TestSupport.h"
 #include "platform/Registry.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
 
 namespace hc {
 namespace {
@@ -55,6 +59,77 @@ TEST_F(SettingsSaveTest, WritesEveryEntryAsTextAndLoadsBackTheSame) {
     EXPECT_FALSE(back.fHidePanicBtn);
     EXPECT_FALSE(back.cbHideIcon);
     EXPECT_EQ(back.btnPanic, L"Boss!");
+}
+
+// Each row alone, set away from its default, written and read back: a row that names the wrong field, section or
+// kind shows here, whichever row it is.
+TEST_F(SettingsSaveTest, EveryRowWritesAndReadsBackItsOwnFieldOnly) {
+    const SettingsDefaults defaults{3, -10, -20};
+    const Settings fresh = LoadSettings(SettingsStore(), defaults);
+    for (const SettingRow& row : StoredSettings()) {
+        hctest::ScopedCleanKey clean;
+        Settings changed = fresh;
+        std::visit(
+            [&](auto field) {
+                using Field = decltype(field);
+                if constexpr (std::is_same_v<Field, bool Settings::*>) changed.*field = !(fresh.*field);
+                if constexpr (std::is_same_v<Field, int Settings::*>) changed.*field = fresh.*field == 2 ? 1 : 2;
+                if constexpr (std::is_same_v<Field, std::wstring Settings::*>) changed.*field = L"changed";
+            },
+            row.member);
+        SettingsStore store;
+        ASSERT_TRUE(SaveSetting(store, row, changed)) << std::wstring(row.name).c_str();
+        const Settings back = LoadSettings(SettingsStore(), defaults);
+        std::visit(
+            [&](auto field) {
+                using Field = decltype(field);
+                if constexpr (!std::is_same_v<Field, std::monostate>) {
+                    EXPECT_EQ(back.*field, changed.*field) << std::wstring(row.name).c_str();
+                    for (const SettingRow& other : StoredSettings()) {
+                        if (&other == &row) continue;
+                        if (const auto* same = std::get_if<Field>(&other.member)) {
+                            EXPECT_EQ(back.**same, fresh.**same) << std::wstring(other.name).c_str();
+                        }
+                    }
+                }
+            },
+            row.member);
+    }
+}
+
+TEST_F(SettingsSaveTest, TheEndOfTheProgramAddsTheTraysTicksAndTheIconIsWrittenOnlyByName) {
+    Settings s;
+    s.AutoStart = true;
+    s.DisSplScreen = true;
+    s.IconFile = L"C:\\icons.dll";
+    s.IconIndex = 5;
+    SettingsStore store;
+    ASSERT_TRUE(SaveSettings(store, s, SavedWhen::ProgramEnd));
+    EXPECT_EQ(Stored(L"AutoStart"), L"1");
+    EXPECT_EQ(Stored(L"DisSplScreen"), L"1");
+    EXPECT_EQ(Stored(L"DoBin"), L"0");
+    EXPECT_EQ(Stored(L"IconFile"), std::nullopt);
+
+    ASSERT_TRUE(SaveSettings(store, s, {L"IconFile", L"IconIndex"}));
+    EXPECT_EQ(Stored(L"IconFile"), L"C:\\icons.dll");
+    EXPECT_EQ(Stored(L"IconIndex"), L"5");
+    EXPECT_FALSE(SaveSettings(store, s, {L"NoSuchEntry"}));
+}
+
+// A value of a kind the store does not know comes with its own functions.
+TEST_F(SettingsSaveTest, ARowWithItsOwnLoadAndSaveIsWalkedLikeTheOthers) {
+    const SettingRow list = CustomRow(
+        L"List", [](const SettingsStore&, const SettingRow&, Settings& into) { into.DecoyApp = L"loaded"; },
+        [](SettingsStore& store, const SettingRow& row, const Settings& from) {
+            return store.WriteString(row.section, row.name, from.DecoyApp + L"|saved");
+        });
+    Settings s;
+    s.DecoyApp = L"a";
+    SettingsStore store;
+    ASSERT_TRUE(SaveSetting(store, list, s));
+    EXPECT_EQ(Stored(L"List"), L"a|saved");
+    LoadSetting(store, list, {}, s);
+    EXPECT_EQ(s.DecoyApp, L"loaded");
 }
 
 TEST_F(SettingsSaveTest, BothSpellingsOfTheSectionAreOneSubkey) {

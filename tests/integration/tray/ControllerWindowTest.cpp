@@ -60,6 +60,8 @@ protected:
     hctest::ScriptedIconPicker picker_;
     int dialogsOpened_ = 0;
 
+    void TearDown() override { hctest::DropPendingQuit(); }
+
     std::unique_ptr<TForm2> MakeController() {
         return std::make_unique<TForm2>(
             ControllerParts{hotkeys_, messages_, rig_.dispatcher, rig_.engine, rig_.settings, rig_.switches, runKeys_,
@@ -192,9 +194,8 @@ TEST_F(ControllerWindowTest, ADoubleClickOnTheIconOpensTheMainWindowOnlyPastTheP
 }
 
 TEST_F(ControllerWindowTest, ExitAsksForThePasswordBeforeItShowsHiddenWindowsAndCancelKeepsItRunning) {
-    int saves = 0;
     auto controller = MakeController();
-    controller->SetSaveSettings([&] { ++saves; });
+    const auto saved = [] { return SettingsStore().ReadString(L"StartUp", L"DoBin", L"absent") != L"absent"; };
     hctest::WindowHelper helper;
     HWND diary = HideOneWindow(helper, L"Diary");
     rig_.settings.cbPassword = true;
@@ -212,7 +213,7 @@ TEST_F(ControllerWindowTest, ExitAsksForThePasswordBeforeItShowsHiddenWindowsAnd
     hctest::WaitUntil([] { return false; }, 200);
     EXPECT_TRUE(IsWindow(controller->Handle()));
     EXPECT_FALSE(IsWindowVisible(diary));
-    EXPECT_EQ(saves, 0);
+    EXPECT_FALSE(saved());
 
     // The right password: the windows come back, the settings are saved, the controller ends and stores its own.
     rig_.prompt.answer = true;
@@ -221,7 +222,7 @@ TEST_F(ControllerWindowTest, ExitAsksForThePasswordBeforeItShowsHiddenWindowsAnd
     controller->ExitCommand();
     EXPECT_TRUE(hctest::WaitUntil([&] { return IsWindowVisible(diary) != FALSE; }));
     EXPECT_TRUE(hctest::WaitUntil([&] { return !IsWindow(controller->Handle()); }));
-    EXPECT_EQ(saves, 1);
+    EXPECT_TRUE(saved());
     SettingsStore store;
     EXPECT_EQ(store.ReadString(L"StartUp", L"AutoStart", L"absent"), L"1");
     EXPECT_EQ(store.ReadString(L"StartUp", L"DisSplScreen", L"absent"), L"1");
@@ -268,20 +269,21 @@ TEST_F(ControllerWindowTest, StartWithWindowsFallsBackToTheUsersKeyAndTheTickFol
 
 TEST_F(ControllerWindowTest, AnIconIsStoredOnlyWhenTheUserConfirmedItInThePicker) {
     auto controller = MakeController();
-    int changes = 0;
-    controller->OnIconChanged([&](HICON, HICON) { ++changes; });
+    const HICON builtIn = controller->JvTrayIcon1().Icon();
+    const auto changed = [&] { return controller->JvTrayIcon1().Icon() != builtIn; };
     const auto stored = [] { return SettingsStore().ReadString(L"StartUp", L"IconFile", L"absent") != L"absent"; };
 
     picker_.answer.outcome = IconChoice::Outcome::Cancelled;
     SendMessageW(controller->Handle(), WM_COMMAND, kChangeIcon1, 0);
     EXPECT_EQ(picker_.shown, 1);
     EXPECT_FALSE(stored());
-    EXPECT_EQ(changes, 0);
+    EXPECT_FALSE(changed());
     EXPECT_TRUE(messages_.shown.empty());
 
     picker_.answer = IconChoice{IconChoice::Outcome::Confirmed, L"%SystemRoot%\\SYSTEM32\\shell32.dll", 12};
     SendMessageW(controller->Handle(), WM_COMMAND, kChangeIcon1, 0);
-    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(changed());
+    const HICON chosen = controller->JvTrayIcon1().Icon();
     SettingsStore store;
     EXPECT_EQ(store.ReadString(L"StartUp", L"IconFile", L""), L"%SystemRoot%\\SYSTEM32\\shell32.dll");
     EXPECT_EQ(store.ReadString(L"StartUp", L"IconIndex", L""), L"12");
@@ -290,7 +292,7 @@ TEST_F(ControllerWindowTest, AnIconIsStoredOnlyWhenTheUserConfirmedItInThePicker
     // A confirmed file without that icon changes nothing and says so.
     picker_.answer = IconChoice{IconChoice::Outcome::Confirmed, L"C:\\nowhere\\missing.dll", 0};
     SendMessageW(controller->Handle(), WM_COMMAND, kChangeIcon1, 0);
-    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(controller->JvTrayIcon1().Icon(), chosen);
     EXPECT_EQ(SettingsStore().ReadString(L"StartUp", L"IconIndex", L""), L"12");
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_EQ(messages_.shown[0].text, L"The chosen icon could not be loaded; the icon stays as it is.");
@@ -299,16 +301,15 @@ TEST_F(ControllerWindowTest, AnIconIsStoredOnlyWhenTheUserConfirmedItInThePicker
 TEST_F(ControllerWindowTest, AStoredIconFileWithoutThatIconLeavesTheBuiltInIcon) {
     rig_.settings.IconFile = L"C:\\nowhere\\missing.dll";
     rig_.settings.IconIndex = 2;
-    std::vector<HICON> changes;
     auto controller = MakeController();
-    controller->OnIconChanged([&](HICON icon, HICON) { changes.push_back(icon); });
+    const HICON builtIn = controller->JvTrayIcon1().Icon();
     controller->ApplyStoredIcon();
-    EXPECT_TRUE(changes.empty());
+    EXPECT_EQ(controller->JvTrayIcon1().Icon(), builtIn);
 
     rig_.settings.IconFile = L"%SystemRoot%\\SYSTEM32\\shell32.dll";
     controller->ApplyStoredIcon();
-    ASSERT_EQ(changes.size(), 1u);
-    EXPECT_NE(changes[0], nullptr);
+    EXPECT_NE(controller->JvTrayIcon1().Icon(), builtIn);
+    EXPECT_NE(controller->JvTrayIcon1().Icon(), nullptr);
 }
 
 }  // namespace

@@ -113,6 +113,26 @@ TEST_F(DispatcherTest, CustomKeysInForceSilenceTheDefaultsButNotThePanicButton) 
     EXPECT_TRUE(windows_.Visible(mail_));
 }
 
+TEST_F(DispatcherTest, ThePanicButtonsClickRunsTheActionWithoutAnyKeyInForce) {
+    rig_.dispatcher.SetAtoms(0, 0);  // neither default key could be registered
+    rig_.settings.UseDefaultKeys = false;
+    rig_.dispatcher.PanicButtonClick();
+    EXPECT_FALSE(windows_.Visible(mail_));
+    EXPECT_FALSE(windows_.Visible(notes_));
+    EXPECT_EQ(Count("DetachIdle"), 0u);
+    rig_.dispatcher.DoHotKey(Sender::AppHkUnHide);
+
+    // The action on the active application: the window in front before the click, the idle handler held meanwhile.
+    log_.clear();
+    rig_.settings.Action = 1;
+    rig_.shell.lastActive = mail_;
+    rig_.dispatcher.PanicButtonClick();
+    EXPECT_FALSE(windows_.Visible(mail_));
+    EXPECT_TRUE(windows_.Visible(notes_));
+    EXPECT_EQ(log_.front(), "DetachIdle");
+    EXPECT_EQ(log_.back(), "AttachIdle");
+}
+
 TEST_F(DispatcherTest, UnhideWithNothingHiddenAsksForNoPassword) {
     rig_.settings.cbPassword = true;
     rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
