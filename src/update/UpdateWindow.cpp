@@ -6,6 +6,7 @@
 
 #include "platform/Locale.h"
 #include "platform/Messages.h"
+#include "platform/WindowSystem.h"
 #include "settings/Conversions.h"
 #include "settings/Options.h"
 #include "ui/Dialogs.h"
@@ -109,6 +110,7 @@ TUpdate_f::TUpdate_f(UpdateSession& session, const TOptions* options, Messages& 
                                              &DialogProcFor<TUpdate_f>, 0));
     if (!window_) return;
     SetWindowTextW(window_.get(), kCaption);
+    MarkAsHoldingWork(window_.get());  // a panic hides it and the restore gives it back, download and all
     CreateControls();
     FormCreate();
     CentreOnScreen(window_.get());
