@@ -24,7 +24,11 @@ void Reassign(AppHotkey& hotkey, KeyCombination keys) {
 
 HotkeyAssignment::HotkeyAssignment(Settings& settings, Messages& messages, AppHotkey& hide, AppHotkey& unhide,
                                    std::function<void(Sender)> onHotkey, StandAside defaultsStandAside)
-    : settings_(settings), messages_(messages), hide_(hide), unhide_(unhide), standAside_(std::move(defaultsStandAside)) {
+    : settings_(settings),
+      messages_(messages),
+      hide_(hide),
+      unhide_(unhide),
+      standAside_(std::move(defaultsStandAside)) {
     hide_.SetFailedHandler([this](KeyCombination keys) { RegistrationFailed(keys); });
     unhide_.SetFailedHandler([this](KeyCombination keys) { RegistrationFailed(keys); });
     if (onHotkey) {

@@ -86,7 +86,7 @@ TEST_F(NeverLostTest, EachWindowIsRecordedWithItsOwnProcessAndOneThatVanishedIsS
     const auto entry = std::find_if(rig_.engine.Hidden().begin(), rig_.engine.Hidden().end(),
                                     [](const HiddenWindow& e) { return e.processId == 300; });
     ASSERT_NE(entry, rig_.engine.Hidden().end());
-    EXPECT_EQ(entry->processCreation, 300'000u);  // its own process's, not its owner's
+    EXPECT_EQ(entry->processCreation, 300'000u);             // its own process's, not its owner's
     EXPECT_EQ(rig_.engine.Hidden().back().title, L"Notes");  // hidden last, listed last
 
     rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);

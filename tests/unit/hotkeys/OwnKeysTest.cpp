@@ -24,8 +24,9 @@ protected:
     DefaultHotkeys defaults_{service_, kController};
     AppHotkey hide_{service_, kDialog};
     AppHotkey unhide_{service_, kDialog};
-    HotkeyAssignment assignment_{settings_, messages_, hide_, unhide_, {},
-                                 [this](HotkeyPair keys) { defaults_.StandAsideFor(keys.hide, keys.unhide); }};
+    HotkeyAssignment assignment_{
+        settings_, messages_, hide_,
+        unhide_,   {},        [this](HotkeyPair keys) { defaults_.StandAsideFor(keys.hide, keys.unhide); }};
 
     bool DialogHolds(UINT key) const {
         return std::any_of(service_.held.begin(), service_.held.end(), [&](const auto& r) {
