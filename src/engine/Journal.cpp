@@ -112,9 +112,13 @@ bool RegistryJournal::Save(const HiddenWindowList& hidden) {
     if (places_.file.empty()) return inRegistry;
     if (inRegistry) {
         // The file is only ever the newer record; once the registry took the list again it must not outlive it.
-        if (files::Delete(places_.file)) return true;
+        if (!fileMayExist_ || files::Delete(places_.file)) {
+            fileMayExist_ = false;
+            return true;
+        }
         return bytes ? files::ReplaceWithBytes(places_.file, *bytes) : true;
     }
+    fileMayExist_ = true;
     return bytes ? files::ReplaceWithBytes(places_.file, *bytes) : files::Delete(places_.file);
 }
 

@@ -77,6 +77,7 @@ private:
 
     std::uint64_t bootTime_;
     JournalPlaces places_;
+    bool fileMayExist_ = true;  // until a save has seen it gone: a save then costs the registry write alone
 };
 
 inline constexpr wchar_t kJournalValue[] = L"HiddenWindows";
