@@ -115,10 +115,10 @@ bool Program::StartUp() {
 }
 
 void Program::RecoverHiddenWindows() {
-    const RegistryJournal::Loaded loaded = journal_.TakeOver();
-    if (loaded.found != RegistryJournal::Found::Current) return;
-    // Gone windows are dropped silently; the rest come back the way the unhide key brings them.
-    engine_.AdoptHidden(StillHiddenWindows(loaded.entries, windowSystem_, processSystem_));
+    // Gone windows are kept aside, not adopted; the rest come back the way the unhide key brings them.
+    const HiddenWindowList recovered = journal_.TakeOver(windowSystem_, processSystem_);
+    if (recovered.empty()) return;
+    engine_.AdoptHidden(recovered);
     dispatcher_.RecoverAtStart();
 }
 
@@ -149,8 +149,9 @@ void Program::CreateWindows() {
                                             welcome);
     shell_.SetMainWindow(mainWindow_.get());
     controller_->SetMainWindow(mainWindow_.get());
-    hotkeyDialog_ = std::make_unique<THotKey_f>(settings_, messages_, hotkeyService_,
-                                                [this](Sender sender) { dispatcher_.DoHotKey(sender); });
+    hotkeyDialog_ = std::make_unique<THotKey_f>(
+        settings_, messages_, hotkeyService_, [this](Sender sender) { dispatcher_.DoHotKey(sender); },
+        [this](HotkeyPair keys) { controller_->DefaultKeysStandAsideFor(keys.hide, keys.unhide); });
     dispatcher_.SetCustomHotkeys(hotkeyDialog_.get());
     panicButton_ = std::make_unique<TPanic_f>(settings_, dispatcher_, engine_, mainWindow_.get(),
                                               [this] { controller_->ExitCommand(); });

@@ -57,7 +57,7 @@ void PrivacyDispatcher::Hide(Sender sender, bool rememberDecoy, bool bringDecoyF
 }
 
 void PrivacyDispatcher::Unhide(HWND promptOwner) {
-    if (engine_.Hidden().empty()) return;
+    if (!engine_.HasHiddenWindows()) return;
     if (gate_.MayShowHidden(promptOwner)) engine_.RestoreWindows();
 }
 

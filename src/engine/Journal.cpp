@@ -1,5 +1,8 @@
 #include "engine/Journal.h"
 
+#include <algorithm>
+
+#include "platform/Files.h"
 #include "platform/Locale.h"
 #include "platform/Processes.h"
 #include "platform/Registry.h"
@@ -70,11 +73,6 @@ std::optional<JournalRecord> DecodeJournal(const std::vector<std::uint8_t>& byte
     return record;
 }
 
-bool SameBoot(std::uint64_t a, std::uint64_t b) {
-    constexpr std::uint64_t kTolerance = 10ull * 10'000'000;  // ten seconds of clock adjustment
-    return (a > b ? a - b : b - a) <= kTolerance;
-}
-
 HiddenWindowList StillHiddenWindows(const std::vector<JournalEntry>& entries, WindowSystem& windows,
                                     ProcessSystem& processes) {
     HiddenWindowList found;
@@ -90,37 +88,98 @@ HiddenWindowList StillHiddenWindows(const std::vector<JournalEntry>& entries, Wi
     return found;
 }
 
-bool RegistryJournal::Save(const HiddenWindowList& hidden) {
-    UniqueHkey key = registry::CreateKey(HKEY_CURRENT_USER, kRecoveryKey);
-    if (!key) return false;
-    if (hidden.empty()) return registry::DeleteValue(key.get(), kJournalValue) || !registry::ValueExists(key.get(), kJournalValue);
-    JournalRecord record{bootTime_, {}};
-    record.entries.reserve(hidden.size());
-    for (const HiddenWindow& entry : hidden) record.entries.push_back(ToJournal(entry));
-    return registry::WriteBinary(key.get(), kJournalValue, EncodeJournal(record));
+JournalPlaces DefaultJournalPlaces() {
+    JournalPlaces places;
+    const std::wstring folder = files::LocalAppDataFolder();
+    if (!folder.empty()) places.file = folder + L"\\HushCloak\\HiddenWindows.journal";
+    return places;
 }
 
-RegistryJournal::Loaded RegistryJournal::TakeOver() {
-    Loaded loaded;
-    UniqueHkey key = registry::OpenKey(HKEY_CURRENT_USER, kRecoveryKey, KEY_READ | KEY_WRITE);
-    if (!key) return loaded;
-    // Any value of that name counts, whatever its type: an unreadable one must be moved aside too.
-    if (!registry::ValueExists(key.get(), kJournalValue)) return loaded;
-    const auto bytes = registry::ReadBinary(key.get(), kJournalValue);
-    const auto record = bytes ? DecodeJournal(*bytes) : std::nullopt;
-    if (!record) {
-        loaded.found = Found::Unreadable;
-        registry::WriteBinary(key.get(), kUnreadableJournalValue, bytes.value_or(std::vector<std::uint8_t>{}));
-    } else if (!SameBoot(record->bootTime, bootTime_)) {
-        loaded.found = Found::EarlierBoot;
-    } else {
-        // Left in place: the engine replaces it with the windows it takes over.
-        loaded.found = Found::Current;
-        loaded.entries = record->entries;
-        return loaded;
+bool RegistryJournal::Save(const HiddenWindowList& hidden) {
+    std::optional<std::vector<std::uint8_t>> bytes;
+    if (!hidden.empty()) {
+        JournalRecord record{bootTime_, {}};
+        record.entries.reserve(hidden.size());
+        for (const HiddenWindow& entry : hidden) record.entries.push_back(ToJournal(entry));
+        bytes = EncodeJournal(record);
     }
-    registry::DeleteValue(key.get(), kJournalValue);
-    return loaded;
+    bool inRegistry = false;
+    if (UniqueHkey key = registry::CreateKey(places_.root, places_.key)) {
+        inRegistry = bytes ? registry::WriteBinary(key.get(), kJournalValue, *bytes)
+                           : registry::DeleteValue(key.get(), kJournalValue) ||
+                                 !registry::ValueExists(key.get(), kJournalValue);
+    }
+    if (places_.file.empty()) return inRegistry;
+    if (inRegistry) {
+        // The file is only ever the newer record; once the registry took the list again it must not outlive it.
+        if (!fileMayExist_ || files::Delete(places_.file)) {
+            fileMayExist_ = false;
+            return true;
+        }
+        return bytes ? files::ReplaceWithBytes(places_.file, *bytes) : true;
+    }
+    fileMayExist_ = true;
+    return bytes ? files::ReplaceWithBytes(places_.file, *bytes) : files::Delete(places_.file);
+}
+
+std::optional<std::vector<JournalEntry>> RegistryJournal::ReadRegistry() {
+    UniqueHkey key = registry::OpenKey(places_.root, places_.key, KEY_READ | KEY_WRITE);
+    const bool writable = static_cast<bool>(key);
+    if (!key) key = registry::OpenKey(places_.root, places_.key, KEY_READ);
+    // Any value of that name counts, whatever its type: an unreadable one must be moved aside too.
+    if (!key || !registry::ValueExists(key.get(), kJournalValue)) return std::nullopt;
+    const auto bytes = registry::ReadBinary(key.get(), kJournalValue);
+    if (const auto record = bytes ? DecodeJournal(*bytes) : std::nullopt) return record->entries;
+    // Deleted only once its copy is safe: a store that refuses the copy keeps the original.
+    if (writable &&
+        registry::WriteBinary(key.get(), kUnreadableJournalValue, bytes.value_or(std::vector<std::uint8_t>{})))
+        registry::DeleteValue(key.get(), kJournalValue);
+    return std::nullopt;
+}
+
+std::optional<std::vector<JournalEntry>> RegistryJournal::ReadFile() {
+    if (places_.file.empty() || !files::Exists(places_.file)) return std::nullopt;
+    const auto bytes = files::ReadBytes(places_.file);
+    if (const auto record = bytes ? DecodeJournal(*bytes) : std::nullopt) return record->entries;
+    // Nothing else can be done for it here: a rename that fails leaves it to the next start.
+    files::Rename(places_.file, places_.file + kUnreadableSuffix);
+    return std::nullopt;
+}
+
+void RegistryJournal::KeepAside(const std::vector<JournalEntry>& unmatched) {
+    const std::vector<std::uint8_t> bytes = EncodeJournal(JournalRecord{bootTime_, unmatched});
+    if (UniqueHkey key = registry::CreateKey(places_.root, places_.key))
+        if (registry::WriteBinary(key.get(), kUnmatchedJournalValue, bytes)) return;
+    // Kept for whoever looks; should both places refuse, those windows are gone or a stranger's anyway.
+    if (!places_.file.empty()) files::ReplaceWithBytes(places_.file + kUnmatchedSuffix, bytes);
+}
+
+void RegistryJournal::Clear() {
+    // A record that cannot be cleared is harmless: its windows are visible now or gone, and match nothing.
+    if (UniqueHkey key = registry::OpenKey(places_.root, places_.key, KEY_READ | KEY_WRITE))
+        registry::DeleteValue(key.get(), kJournalValue);
+    if (!places_.file.empty()) files::Delete(places_.file);
+}
+
+HiddenWindowList RegistryJournal::TakeOver(WindowSystem& windows, ProcessSystem& processes) {
+    std::vector<JournalEntry> entries = ReadRegistry().value_or(std::vector<JournalEntry>{});
+    for (const JournalEntry& entry : ReadFile().value_or(std::vector<JournalEntry>{}))
+        if (std::find(entries.begin(), entries.end(), entry) == entries.end()) entries.push_back(entry);
+    if (entries.empty()) {
+        Clear();
+        return {};
+    }
+    HiddenWindowList found = StillHiddenWindows(entries, windows, processes);
+    std::vector<JournalEntry> unmatched;
+    for (const JournalEntry& entry : entries) {
+        const bool matched = std::any_of(found.begin(), found.end(), [&](const HiddenWindow& window) {
+            return ToJournal(window) == entry;
+        });
+        if (!matched) unmatched.push_back(entry);
+    }
+    if (!unmatched.empty()) KeepAside(unmatched);
+    if (found.empty()) Clear();
+    return found;
 }
 
 }  // namespace hc

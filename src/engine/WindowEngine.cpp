@@ -1,6 +1,7 @@
 #include "engine/WindowEngine.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/WindowRules.h"
 #include "platform/Locale.h"
@@ -64,24 +65,24 @@ void WindowEngine::ShowHideWindow(int show, const std::wstring& handleText) {
 }
 
 void WindowEngine::RecordAndHide(std::vector<HiddenWindow> entries, HWND foreground) {
+    const HWND panicButton = shell_.PanicButtonWindow();
+    // A window that closed since it was seen has no process to record it by: there is nothing to hide either.
+    std::erase_if(entries, [&](const HiddenWindow& entry) {
+        const HWND window = HandleFromText(entry.handleText);
+        return window == panicButton || entry.processId == 0 || !windows_.Exists(window);
+    });
     if (entries.empty()) return;
+    // Listed in the order they are hidden, the window in front last (the activation moves at most once), so
+    // the restore that walks the list gives that window the foreground as the last one shown.
+    std::stable_partition(entries.begin(), entries.end(),
+                          [&](const HiddenWindow& entry) { return HandleFromText(entry.handleText) != foreground; });
     hidden_.insert(hidden_.end(), entries.begin(), entries.end());
     SaveJournal();  // before anything is hidden: a crash from here on loses no window
     if (settings_.fHidePanicBtn) shell_.ClosePanicButton();
-    const HWND panicButton = shell_.PanicButtonWindow();
-    HWND last = nullptr;
     for (const HiddenWindow& entry : entries) {
         const HWND window = HandleFromText(entry.handleText);
-        if (window == panicButton) continue;
-        if (window == foreground) {
-            last = window;
-            continue;
-        }
         windows_.HideAsync(window);
-    }
-    if (last) {
-        windows_.HideAsync(last);
-        frontAtHide_ = last;
+        if (window == foreground) frontAtHide_ = window;
     }
 }
 
@@ -125,6 +126,9 @@ bool WindowEngine::HideActiveWindow(HWND target) {
         const std::uint64_t creation = process.creationTime;
         const std::wstring stamp = DateAndTimeStamp(locale::Now());
         std::vector<HiddenWindow> entries{EntryFor(target, title, stamp, processId, creation)};
+        const auto creationOf = [&](DWORD popupProcess) {
+            return popupProcess == processId ? creation : processes_.Info(popupProcess).creationTime;
+        };
         // Its pop-ups go with it; the program's other windows stay.
         for (HWND window : windows_.TopLevelWindows()) {
             if (!windows_.IsVisible(window)) continue;
@@ -133,7 +137,7 @@ bool WindowEngine::HideActiveWindow(HWND target) {
             facts.title = windows_.Title(window);
             windows_.ReadFacts(window, facts);
             if (facts.owner == target && IsOwnedPopup(facts, processes_.OwnProcessId()))
-                entries.push_back(EntryFor(window, L"", stamp, facts.processId, creation));
+                entries.push_back(EntryFor(window, L"", stamp, facts.processId, creationOf(facts.processId)));
         }
         RecordAndHide(std::move(entries), target);
         return true;
@@ -155,11 +159,12 @@ void WindowEngine::ShowRange(size_t first) {
             if (RestoreLeavesHidden(entry.title) || !BelongsToItsProcess(entry, window)) continue;
             // Without activation, in its own size, place and state: no focus moves 200 times over. The window
             // that was in front at the hide takes the foreground back, once.
-            if (window == frontAtHide_)
-                windows_.ShowActivatedAsync(window);
+            const bool passedOn =
+                window == frontAtHide_ ? windows_.ShowActivatedAsync(window) : windows_.ShowAsync(window, SW_SHOWNA);
+            if (passedOn)
+                shown.push_back(window);
             else
-                windows_.ShowAsync(window, SW_SHOWNA);
-            shown.push_back(window);
+                kept.push_back(entry);  // refused: the next restore tries it again
         } catch (...) {
             kept.push_back(entry);  // stays listed: the next restore tries it again
         }
@@ -167,6 +172,7 @@ void WindowEngine::ShowRange(size_t first) {
     hidden_.erase(hidden_.begin() + static_cast<std::ptrdiff_t>(first), hidden_.end());
     hidden_.insert(hidden_.end(), kept.begin(), kept.end());
     SaveJournal();
+    if (first == 0) GiveBackOwnWindows();
     if (shown.empty()) return;
     if (settings_.fHidePanicBtn) shell_.ClosePanicButton();
     shell_.SetTrayIconActive(true);
@@ -222,6 +228,30 @@ void WindowEngine::CloseApplicationWindows() {
     CloseMainWindowIfVisible();
     prompt_.Cancel();  // also a set-password dialog, which is no unhide prompt; nothing when nothing is open
     shell_.CloseAboutWindow();
+    TakeOwnWindowsOffScreen();
+}
+
+void WindowEngine::TakeOwnWindowsOffScreen() {
+    // Whatever is still on the screen would tell anyone what just happened: questions end as their Cancel
+    // (nothing is stored), a window holding work is hidden and given back at the restore.
+    const HWND panicButton = shell_.PanicButtonWindow();  // it follows its own rule
+    for (HWND window : windows_.OwnTopLevelWindows()) {
+        if (window == panicButton || !windows_.IsVisible(window)) continue;
+        if (windows_.HoldsWork(window)) {
+            windows_.HideAsync(window);
+            if (std::find(ownHidden_.begin(), ownHidden_.end(), window) == ownHidden_.end())
+                ownHidden_.push_back(window);
+        } else {
+            windows_.CloseAsCancel(window);
+        }
+    }
+}
+
+void WindowEngine::GiveBackOwnWindows() {
+    const std::vector<HWND> windows = std::exchange(ownHidden_, {});
+    // Still marked: a handle of a window that closed meanwhile is no longer ours to show.
+    for (HWND window : windows)
+        if (windows_.Exists(window) && windows_.HoldsWork(window)) windows_.ShowAsync(window, SW_SHOWNA);
 }
 
 bool WindowEngine::DoCloseAllWindows(int) {
@@ -295,12 +325,17 @@ void WindowEngine::AdoptHidden(const HiddenWindowList& recovered) {
 
 void WindowEngine::ShowEverythingForCrash() noexcept {
     try {
+        // Behind a password nothing comes back without it: the journal stays for the next start, which asks.
+        if (settings_.cbPassword) return;
+        HiddenWindowList notShown;
         for (const HiddenWindow& entry : hidden_) {
             const HWND window = HandleFromText(entry.handleText);
-            if (BelongsToItsProcess(entry, window)) windows_.ShowAsync(window, SW_SHOWNA);
+            if (BelongsToItsProcess(entry, window) && !windows_.ShowAsync(window, SW_SHOWNA))
+                notShown.push_back(entry);
         }
+        journal_.Save(notShown);  // what was shown needs no recovery; what was refused does
     } catch (...) {
-        // The process is dying; the journal covers whatever this missed.
+        // The process is dying; the journal, untouched or rewritten, covers whatever this missed.
     }
 }
 

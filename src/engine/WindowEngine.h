@@ -51,7 +51,8 @@ public:
     void ShowSelectedWindow(size_t hiddenIndex);
     void ShowAllWindows();
 
-    // Takes the program's own windows off the screen before a privacy action.
+    // Takes the program's own windows off the screen before a privacy action: the main window, the prompt and
+    // About through their own close, every other question as its Cancel, a window holding work until the restore.
     void CloseApplicationWindows();
     bool DoCloseAllWindows(int dlAction);
     bool DoCloseActiveWindow(Sender sender, int /*dlAction*/) { return CloseActiveWindow(ActiveTarget(sender)); }
@@ -63,12 +64,15 @@ public:
 
     // Windows found hidden at start-up by an earlier run; they join the list as if hidden now.
     void AdoptHidden(const HiddenWindowList& recovered);
-    // Called on the way down after a crash: shows what it can, asking nothing of anyone.
+    // Called on the way down after a crash, asking nothing of anyone: without a password it shows what it can
+    // and leaves in the journal only what it could not show; with one it shows nothing and leaves the journal.
     void ShowEverythingForCrash() noexcept;
     // Forgets entries from index on (they were hidden by a dispatch that failed) after showing them.
     void RestoreFrom(size_t index);
 
     const HiddenWindowList& Hidden() const { return hidden_; }
+    // Other programs' windows, or the program's own that a panic put aside, wait for a restore.
+    bool HasHiddenWindows() const { return !hidden_.empty() || !ownHidden_.empty(); }
     VisibleWindowList& Visible() { return visible_; }
 
 private:
@@ -82,6 +86,8 @@ private:
     // Shows the entries from first on; those that could not be shown stay listed.
     void ShowRange(size_t first);
     void SaveJournal();
+    void TakeOwnWindowsOffScreen();
+    void GiveBackOwnWindows();
 
     WindowSystem& windows_;
     ProcessSystem& processes_;
@@ -93,6 +99,7 @@ private:
     UnhidePrompt& prompt_;
     HiddenJournal& journal_;
     HiddenWindowList hidden_;
+    std::vector<HWND> ownHidden_;  // the program's windows holding work, hidden by a panic; never journalled
     HWND frontAtHide_ = nullptr;  // the window that had the foreground when the last panic hid it
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "hotkeys/HotkeyText.h"
 #include "platform/Hotkeys.h"
 
 namespace hc {
@@ -19,9 +20,17 @@ public:
     DefaultHotkeys(const DefaultHotkeys&) = delete;
     DefaultHotkeys& operator=(const DefaultHotkeys&) = delete;
 
-    // True when both are registered; the caller shows kDefaultKeysWarning otherwise.
+    // True when every default key not standing aside is registered; the caller shows kDefaultKeysWarning
+    // otherwise.
     bool RegisterHotKeys();
     void ReleaseHotKeys();
+
+    // The user's own keys in force, or about to be (0: none for that role). The program never competes with
+    // itself for a combination: a role with its own key gives its default up, and so does a default that the
+    // other role's own key uses. The others are registered (again); the atoms stay as they are.
+    void StandAsideFor(KeyCombination userHide, KeyCombination userUnhide);
+    bool HideKeyRegistered() const { return hide_.registered; }
+    bool UnhideKeyRegistered() const { return unhide_.registered; }
 
     ATOM HideAtom() const { return hide_.atom; }
     ATOM UnhideAtom() const { return unhide_.atom; }
@@ -31,13 +40,17 @@ private:
         ATOM atom = 0;
         bool registered = false;
     };
-    bool Register(Held& held, const wchar_t* atomName, UINT key);
+    bool AddAtom(Held& held, const wchar_t* atomName);
     void Release(Held& held);
+    bool Arrange();
+    bool Settle(Held& held, UINT key, bool wanted);
 
     HotkeyService& service_;
     HWND owner_;
     Held hide_;
     Held unhide_;
+    KeyCombination userHide_ = 0;
+    KeyCombination userUnhide_ = 0;
 };
 
 }  // namespace hc

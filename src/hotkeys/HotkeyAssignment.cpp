@@ -23,8 +23,12 @@ void Reassign(AppHotkey& hotkey, KeyCombination keys) {
 }  // namespace
 
 HotkeyAssignment::HotkeyAssignment(Settings& settings, Messages& messages, AppHotkey& hide, AppHotkey& unhide,
-                                   std::function<void(Sender)> onHotkey)
-    : settings_(settings), messages_(messages), hide_(hide), unhide_(unhide) {
+                                   std::function<void(Sender)> onHotkey, StandAside defaultsStandAside)
+    : settings_(settings),
+      messages_(messages),
+      hide_(hide),
+      unhide_(unhide),
+      standAside_(std::move(defaultsStandAside)) {
     hide_.SetFailedHandler([this](KeyCombination keys) { RegistrationFailed(keys); });
     unhide_.SetFailedHandler([this](KeyCombination keys) { RegistrationFailed(keys); });
     if (onHotkey) {
@@ -38,7 +42,18 @@ std::optional<HotkeyPair> HotkeyAssignment::KeysToRestore() const {
     return HotkeyPair{TextToCombination(settings_.edHide), TextToCombination(settings_.edUnHide)};
 }
 
+HotkeyPair HotkeyAssignment::InForce() const {
+    return HotkeyPair{hide_.Active() ? hide_.Combination() : KeyCombination{0},
+                      unhide_.Active() ? unhide_.Combination() : KeyCombination{0}};
+}
+
+void HotkeyAssignment::DefaultsStandAsideFor(HotkeyPair keys) {
+    if (standAside_) standAside_(keys);
+}
+
 void HotkeyAssignment::Restore(HotkeyPair keys) {
+    // The program's own default keys make room first: stored keys equal to them are no conflict to report.
+    DefaultsStandAsideFor(keys);
     // A stored text that names no key (the upper-case default texts do not read) is no key to register and no
     // failure to report: that role keeps its default key.
     for (auto [hotkey, combination] : {std::pair<AppHotkey*, KeyCombination>{&hide_, keys.hide}, {&unhide_, keys.unhide}}) {
@@ -46,6 +61,7 @@ void HotkeyAssignment::Restore(HotkeyPair keys) {
         hotkey->SetCombination(combination);
         if (combination != 0) hotkey->Activate();
     }
+    DefaultsStandAsideFor(InForce());  // a role whose own key was refused gets its default back
     settings_.edHide = CombinationToText(hide_.Combination());
     settings_.edUnHide = CombinationToText(unhide_.Combination());
 }
@@ -65,7 +81,11 @@ void HotkeyAssignment::TestUnhide(KeyCombination keys) {
 
 void HotkeyAssignment::Test(const Side& side, KeyCombination keys) {
     settings_.UseDefaultKeys = false;
+    HotkeyPair trying = InForce();
+    (&side.hotkey == &hide_ ? trying.hide : trying.unhide) = keys;
+    DefaultsStandAsideFor(trying);
     Reassign(side.hotkey, keys);
+    DefaultsStandAsideFor(InForce());
     if (side.hotkey.Active()) {
         side.text = CombinationToText(side.hotkey.Combination());
         messages_.Information(L"Successfully assigned " + Quoted(side.text));
@@ -85,6 +105,7 @@ void HotkeyAssignment::UseDefaults() {
     settings_.edUnHide = kDefaultUnhideText;
     hide_.Deactivate();
     unhide_.Deactivate();
+    DefaultsStandAsideFor(HotkeyPair{});
 }
 
 bool HotkeyAssignment::MayApply(HotkeyPair keys) {

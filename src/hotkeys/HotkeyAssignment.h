@@ -18,8 +18,10 @@ struct HotkeyPair {
 // keeps the settings in step, falls back to the default pair, and decides when the dialog may close.
 class HotkeyAssignment {
 public:
+    // Told the user's keys in force, or about to be activated, so that the default keys make room for them.
+    using StandAside = std::function<void(HotkeyPair userKeys)>;
     HotkeyAssignment(Settings& settings, Messages& messages, AppHotkey& hide, AppHotkey& unhide,
-                     std::function<void(Sender)> onHotkey);
+                     std::function<void(Sender)> onHotkey, StandAside defaultsStandAside = {});
     HotkeyAssignment(const HotkeyAssignment&) = delete;
     HotkeyAssignment& operator=(const HotkeyAssignment&) = delete;
 
@@ -51,11 +53,14 @@ private:
     };
     void Test(const Side& side, KeyCombination keys);
     void RegistrationFailed(KeyCombination keys);
+    HotkeyPair InForce() const;
+    void DefaultsStandAsideFor(HotkeyPair keys);
 
     Settings& settings_;
     Messages& messages_;
     AppHotkey& hide_;
     AppHotkey& unhide_;
+    StandAside standAside_;
     bool testedHide_ = false;
     bool testedUnHide_ = false;
 };

@@ -43,11 +43,12 @@ HWND THotKey_f::CreateDialogWindow() {
 }
 
 THotKey_f::THotKey_f(Settings& settings, Messages& messages, HotkeyService& hotkeys,
-                     std::function<void(Sender)> onHotkey)
+                     std::function<void(Sender)> onHotkey, HotkeyAssignment::StandAside defaultsStandAside)
     : window_(CreateDialogWindow()),
       jvAppHkHide_(hotkeys, window_.get()),
       jvAppHkUnHide_(hotkeys, window_.get()),
-      assignment_(settings, messages, jvAppHkHide_, jvAppHkUnHide_, std::move(onHotkey)) {
+      assignment_(settings, messages, jvAppHkHide_, jvAppHkUnHide_, std::move(onHotkey),
+                  std::move(defaultsStandAside)) {
     const HWND dialog = window_.get();
     if (!dialog) return;  // no window to own the hotkeys: registering them would send presses nowhere
     for (int id : {kIdHkHide, kIdHkUnHide})

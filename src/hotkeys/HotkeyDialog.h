@@ -34,7 +34,8 @@ public:
 
     // Presses of the user's hotkeys go to onHotkey. When custom keys are stored they are registered here,
     // and a refusal is reported already.
-    THotKey_f(Settings& settings, Messages& messages, HotkeyService& hotkeys, std::function<void(Sender)> onHotkey);
+    THotKey_f(Settings& settings, Messages& messages, HotkeyService& hotkeys, std::function<void(Sender)> onHotkey,
+              HotkeyAssignment::StandAside defaultsStandAside = {});
     ~THotKey_f() override;
     THotKey_f(const THotKey_f&) = delete;
     THotKey_f& operator=(const THotKey_f&) = delete;

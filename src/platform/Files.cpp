@@ -110,6 +110,58 @@ void Lock::Release() {
     handle_ = nullptr;
 }
 
+std::optional<std::vector<std::uint8_t>> ReadBytes(const std::wstring& path) {
+    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        file.release();
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes;
+    std::uint8_t buffer[4096];
+    DWORD read = 0;
+    for (;;) {
+        if (!ReadFile(file.get(), buffer, sizeof(buffer), &read, nullptr)) return std::nullopt;
+        if (read == 0) return bytes;
+        bytes.insert(bytes.end(), buffer, buffer + read);
+    }
+}
+
+bool ReplaceWithBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+    const size_t slash = path.find_last_of(L'\\');
+    if (slash != std::wstring::npos) SHCreateDirectoryExW(nullptr, path.substr(0, slash).c_str(), nullptr);
+    const std::wstring temporary = path + L".new";
+    {
+        UniqueHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.get() == INVALID_HANDLE_VALUE) {
+            file.release();
+            return false;
+        }
+        DWORD written = 0;
+        const bool complete = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                                        nullptr) &&
+                              written == bytes.size() && FlushFileBuffers(file.get());
+        if (!complete) {
+            file.reset();
+            DeleteFileW(temporary.c_str());  // a half-written copy is worth nothing; the old file stays
+            return false;
+        }
+    }
+    return Rename(temporary, path);
+}
+
+bool Rename(const std::wstring& from, const std::wstring& to) {
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+std::wstring LocalAppDataFolder() {
+    // The environment first: it costs nothing at start-up, where the shell's lookup can take its time.
+    std::wstring folder = EnvironmentVariable(L"LOCALAPPDATA");
+    while (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();
+    return folder.empty() ? shell::SpecialFolderPath(CSIDL_LOCAL_APPDATA) : folder;
+}
+
 std::wstring EnvironmentVariable(const std::wstring& name) {
     const DWORD size = GetEnvironmentVariableW(name.c_str(), nullptr, 0);
     if (size == 0) return {};

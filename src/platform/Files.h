@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +38,16 @@ public:
 private:
     void* handle_ = nullptr;
 };
+
+// The whole file; nullopt when it cannot be read.
+std::optional<std::vector<std::uint8_t>> ReadBytes(const std::wstring& path);
+// Writes the bytes to a temporary name beside the file and renames it over the file, creating the folder when
+// missing: a reader sees the old file or the new one, never part of each. False on any failure.
+bool ReplaceWithBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes);
+// Renames a file, replacing what has the new name.
+bool Rename(const std::wstring& from, const std::wstring& to);
+// The user's folder of local application data (CSIDL_LOCAL_APPDATA), no trailing separator; empty when unknown.
+std::wstring LocalAppDataFolder();
 
 // The value of an environment variable; empty when unset.
 std::wstring EnvironmentVariable(const std::wstring& name);

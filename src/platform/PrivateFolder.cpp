@@ -1,7 +1,6 @@
 #include "platform/PrivateFolder.h"
 
 #include <aclapi.h>
-#include <shlobj.h>
 
 #include <memory>
 #include <vector>
@@ -34,13 +33,6 @@ bool CreateWithParents(const std::wstring& path) {
            (CreateDirectoryW(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
 }
 }  // namespace
-
-std::wstring LocalAppDataFolder() {
-    wchar_t path[MAX_PATH]{};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path)))
-        return {};
-    return path;
-}
 
 bool MakePrivateFolder(const std::wstring& path) {
     if (path.empty() || !CreateWithParents(path)) return false;

@@ -3,10 +3,9 @@
 
 #include <string>
 
-namespace hc::files {
+#include "platform/Files.h"
 
-// The user's local application data folder, no trailing separator; empty when the shell cannot tell.
-std::wstring LocalAppDataFolder();
+namespace hc::files {
 
 // Creates the folder and its parents when missing and gives the folder an access list of its own, not inherited:
 // only the current user has any access. False when it cannot be made so (a link in its place is refused).

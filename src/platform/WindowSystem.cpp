@@ -5,6 +5,12 @@
 namespace hc {
 
 namespace {
+// Named by an atom added once: a property named by a text adds an atom reference for every window it marks.
+const wchar_t* HoldsWorkProperty() {
+    static const ATOM atom = GlobalAddAtomW(L"Hushcloak.HoldsWork");
+    return MAKEINTATOM(atom);
+}
+
 BOOL CALLBACK CollectWindow(HWND window, LPARAM context) noexcept {
     auto* windows = reinterpret_cast<std::vector<HWND>*>(context);
     try {
@@ -60,16 +66,48 @@ HWND Win32WindowSystem::Foreground() { return GetForegroundWindow(); }
 
 void Win32WindowSystem::HideAsync(HWND window) { ShowWindowAsync(window, SW_HIDE); }
 
-void Win32WindowSystem::ShowAsync(HWND window, int showCommand) { ShowWindowAsync(window, showCommand); }
+bool Win32WindowSystem::ShowAsync(HWND window, int showCommand) {
+    // On a window of this thread the call runs at once and answers whether the window was visible before.
+    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+        ShowWindow(window, showCommand);
+        return true;
+    }
+    return ShowWindowAsync(window, showCommand) != FALSE;
+}
 
-void Win32WindowSystem::ShowActivatedAsync(HWND window) {
+bool Win32WindowSystem::ShowActivatedAsync(HWND window) {
     // The program holds the foreground right after a key press; it hands that right on to the window's program.
     AllowSetForegroundWindow(ProcessId(window));
-    ShowWindowAsync(window, SW_SHOW);
+    return ShowAsync(window, SW_SHOW);
 }
 
 bool Win32WindowSystem::PostClose(HWND window) { return PostMessageW(window, WM_CLOSE, 0, 0) != FALSE; }
 
 bool Win32WindowSystem::BringToFront(HWND window) { return SetForegroundWindow(window) != FALSE; }
+
+std::vector<HWND> Win32WindowSystem::OwnTopLevelWindows() {
+    std::vector<HWND> windows;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+bool Win32WindowSystem::HoldsWork(HWND window) { return GetPropW(window, HoldsWorkProperty()) != nullptr; }
+
+void Win32WindowSystem::CloseAsCancel(HWND window) {
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    // An open menu ends as Escape ends it; closing its window would pull it from under the menu's own loop.
+    if (lstrcmpW(className, L"#32768") == 0) {
+        EndMenu();
+        return;
+    }
+    // Only ever one of our own windows: a sent message runs here and now, and cannot hang on anyone.
+    SendMessageW(window, WM_CLOSE, 0, 0);
+}
+
+void MarkAsHoldingWork(HWND window) {
+    // Never removed: the window manager drops it with the window, and its value is no handle to free.
+    SetPropW(window, HoldsWorkProperty(), reinterpret_cast<HANDLE>(1));
+}
 
 }  // namespace hc

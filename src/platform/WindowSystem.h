@@ -32,13 +32,24 @@ public:
     virtual DWORD ProcessId(HWND window) = 0;          // 0 when the window is gone
     virtual HWND Foreground() = 0;
     virtual void HideAsync(HWND window) = 0;
-    virtual void ShowAsync(HWND window, int showCommand) = 0;
+    // False when the window manager refused to pass the change on (the window is gone, its program's queue is
+    // full, or its rights are above ours).
+    virtual bool ShowAsync(HWND window, int showCommand) = 0;
     // Shows it and lets it take the foreground when its own thread gets to it: no waiting on a window that is
     // still being shown, and a hung program delays nobody.
-    virtual void ShowActivatedAsync(HWND window) = 0;
+    virtual bool ShowActivatedAsync(HWND window) = 0;
     virtual bool PostClose(HWND window) = 0;
     virtual bool BringToFront(HWND window) = 0;
+
+    // The program's own windows: whether one holds work that a panic must hide and give back rather than close
+    // (MarkAsHoldingWork), and closing one as its Cancel would, before this returns.
+    virtual std::vector<HWND> OwnTopLevelWindows() = 0;  // those of the calling thread
+    virtual bool HoldsWork(HWND window) = 0;
+    virtual void CloseAsCancel(HWND window) = 0;
 };
+
+// Marks one of the program's own windows as holding work (set once, where the window is created).
+void MarkAsHoldingWork(HWND window);
 
 // The real window manager.
 class Win32WindowSystem final : public WindowSystem {
@@ -51,10 +62,13 @@ public:
     DWORD ProcessId(HWND window) override;
     HWND Foreground() override;
     void HideAsync(HWND window) override;
-    void ShowAsync(HWND window, int showCommand) override;
-    void ShowActivatedAsync(HWND window) override;
+    bool ShowAsync(HWND window, int showCommand) override;
+    bool ShowActivatedAsync(HWND window) override;
     bool PostClose(HWND window) override;
     bool BringToFront(HWND window) override;
+    std::vector<HWND> OwnTopLevelWindows() override;
+    bool HoldsWork(HWND window) override;
+    void CloseAsCancel(HWND window) override;
 };
 
 constexpr int kMaxTitleLength = 254;

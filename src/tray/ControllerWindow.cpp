@@ -105,6 +105,10 @@ bool TForm2::RegisterHotKeys() {
 
 void TForm2::ReleaseHotKeys() { defaultHotkeys_->ReleaseHotKeys(); }
 
+void TForm2::DefaultKeysStandAsideFor(KeyCombination userHide, KeyCombination userUnhide) {
+    defaultHotkeys_->StandAsideFor(userHide, userUnhide);
+}
+
 bool TForm2::ActivateStealthHotkey() {
     hkStealth_->SetCombination(hkUnStealth);
     hkStealth_->Activate();

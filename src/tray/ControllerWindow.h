@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "hotkeys/HotkeyText.h"
 #include "platform/Handles.h"
 #include "ui/Views.h"
 #include "ui/Window.h"
@@ -66,6 +67,8 @@ public:
     // atoms. True when both keys were registered.
     bool RegisterHotKeys();
     void ReleaseHotKeys();
+    // The user's own keys in force: the default keys they would compete with stand aside.
+    void DefaultKeysStandAsideFor(KeyCombination userHide, KeyCombination userUnhide);
 
     // Registers Shift+Alt+Backspace (and keeps it for good). False when the system refused it.
     bool ActivateStealthHotkey();

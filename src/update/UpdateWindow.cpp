@@ -6,6 +6,7 @@
 
 #include "platform/Locale.h"
 #include "platform/Messages.h"
+#include "platform/WindowSystem.h"
 #include "settings/Conversions.h"
 #include "settings/Options.h"
 #include "ui/DialogTemplate.h"
@@ -105,6 +106,7 @@ TUpdate_f::TUpdate_f(UpdateSession& session, const TOptions* options, Messages& 
     InitCommonControlsEx(&controls);
     window_ = CreateUpdateDialog();
     if (!window_) return;
+    MarkAsHoldingWork(window_);  // a panic hides it and the restore gives it back, download and all
     const auto font = reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
     bold_.reset(DerivedFont(font, false));
     boldUnderlined_.reset(DerivedFont(font, true));

@@ -14,7 +14,7 @@ HWND FakeWindowSystem::Add(const std::wstring& title, bool visible) {
 }
 
 HWND FakeWindowSystem::AddAt(HWND window, const std::wstring& title) {
-    FakeWindow fake{title, true, 0, {}};
+    FakeWindow fake{title, true, kOtherProgram, {}};
     fake.facts.className = L"FakeWindow";
     fake.facts.hasCaption = true;
     windows_[window] = fake;
@@ -42,18 +42,40 @@ std::wstring FakeWindowSystem::Title(HWND window) {
     return Exists(window) ? windows_[window].title.substr(0, hc::kMaxTitleLength) : std::wstring();
 }
 
-bool FakeWindowSystem::IsVisible(HWND window) { return Exists(window) && windows_[window].visible; }
+bool FakeWindowSystem::IsVisible(HWND window) {
+    const bool visible = Exists(window) && windows_[window].visible;
+    if (afterIsVisible) afterIsVisible(window);
+    return visible;
+}
+
+std::vector<HWND> FakeWindowSystem::OwnTopLevelWindows() {
+    std::vector<HWND> own;
+    for (HWND window : order_)
+        if (windows_[window].processId == ownProcessId) own.push_back(window);
+    return own;
+}
 
 void FakeWindowSystem::HideAsync(HWND window) {
     log_.push_back("Hide " + Narrow(Title(window)));
     if (Exists(window)) windows_[window].visible = false;
 }
 
-void FakeWindowSystem::ShowAsync(HWND window, int showCommand) {
+bool FakeWindowSystem::ShowAsync(HWND window, int showCommand) {
     if (failOnShow > 0 && --failOnShow == 0) throw std::runtime_error("the window manager refused");
+    if (refuseShow.count(window)) {
+        log_.push_back("Refused " + Narrow(Title(window)));
+        return false;
+    }
     log_.push_back("Show " + Narrow(Title(window)));
     shownLastCommand = showCommand;
-    if (Exists(window)) windows_[window].visible = true;
+    if (!Exists(window)) return false;
+    windows_[window].visible = true;
+    return true;
+}
+
+void FakeWindowSystem::CloseAsCancel(HWND window) {
+    log_.push_back("Cancel " + Narrow(Title(window)));
+    if (Exists(window)) windows_[window].visible = false;
 }
 
 bool FakeWindowSystem::PostClose(HWND window) {

@@ -23,10 +23,11 @@ using CallLog = std::vector<std::string>;
 class FakeWindowSystem : public hc::WindowSystem {
 public:
     explicit FakeWindowSystem(CallLog& log) : log_(log) {}
+    static constexpr DWORD kOtherProgram = 100;  // whose windows Add makes; 0 would be a window that is gone
     struct FakeWindow {
         std::wstring title;
         bool visible = true;
-        DWORD processId = 0;
+        DWORD processId = kOtherProgram;
         hc::WindowFacts facts;  // class, styles, owner, cloaking
     };
     HWND Add(const std::wstring& title, bool visible = true);
@@ -38,6 +39,8 @@ public:
     void Remove(HWND window);
     int shownLastCommand = -1;
     int failOnShow = 0;  // the n-th ShowAsync from now throws (0: never)
+    std::set<HWND> refuseShow;  // ShowAsync answers false for these and leaves them hidden
+    std::set<HWND> holdingWork;
 
     std::vector<HWND> TopLevelWindows() override { return order_; }
     std::wstring Title(HWND window) override;
@@ -47,16 +50,22 @@ public:
     DWORD ProcessId(HWND window) override { return Exists(window) ? windows_[window].processId : 0; }
     HWND Foreground() override { return foreground; }
     void HideAsync(HWND window) override;
-    void ShowAsync(HWND window, int showCommand) override;
-    void ShowActivatedAsync(HWND window) override {
-        ShowAsync(window, SW_SHOW);
+    bool ShowAsync(HWND window, int showCommand) override;
+    bool ShowActivatedAsync(HWND window) override {
+        const bool shown = ShowAsync(window, SW_SHOW);
         BringToFront(window);
+        return shown;
     }
     bool PostClose(HWND window) override;
     bool BringToFront(HWND window) override;
+    std::vector<HWND> OwnTopLevelWindows() override;
+    bool HoldsWork(HWND window) override { return holdingWork.count(window) != 0; }
+    void CloseAsCancel(HWND window) override;
 
     HWND foreground = nullptr;
     std::vector<HWND> closeRequests;
+    DWORD ownProcessId = 7;  // the windows of this process are the program's own
+    std::function<void(HWND)> afterIsVisible;  // the window may vanish right after it was seen
 
 private:
     CallLog& log_;

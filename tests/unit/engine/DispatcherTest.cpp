@@ -86,7 +86,13 @@ TEST_F(DispatcherTest, HideAllHidesTheWindowInFrontLastSoTheActivationMovesOnlyO
     windows_.foreground = mail_;
     rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     EXPECT_LT(IndexOf("Hide Notes"), IndexOf("Hide Mail"));
-    EXPECT_EQ(rig_.engine.Hidden()[0].title, L"Mail");  // the list keeps the order of the windows
+    // Listed in the order of hiding, so the restore shows the front window last, as it gives it the foreground.
+    ASSERT_EQ(rig_.engine.Hidden().size(), 2u);
+    EXPECT_EQ(rig_.engine.Hidden()[1].title, L"Mail");
+    EXPECT_EQ(rig_.journal.saved[1].title, L"Mail");
+    log_.clear();
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
+    EXPECT_EQ(log_, (CallLog{"Show Notes", "Show Mail", "Front Mail", "TrayOn"}));
 }
 
 TEST_F(DispatcherTest, WindowsWithHandlesOf2To31AndAboveComeBack) {
@@ -94,7 +100,10 @@ TEST_F(DispatcherTest, WindowsWithHandlesOf2To31AndAboveComeBack) {
     HWND high = windows_.AddAt(reinterpret_cast<HWND>(static_cast<intptr_t>(INT32_MIN + 0x1234)), L"High handle");
     rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     ASSERT_FALSE(windows_.Visible(high));
-    EXPECT_EQ(rig_.engine.Hidden().back().handleText, L"2147488308");
+    const auto entry = std::find_if(rig_.engine.Hidden().begin(), rig_.engine.Hidden().end(),
+                                    [](const HiddenWindow& e) { return e.title == L"High handle"; });
+    ASSERT_NE(entry, rig_.engine.Hidden().end());
+    EXPECT_EQ(entry->handleText, L"2147488308");
     rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
     EXPECT_TRUE(windows_.Visible(high));
 }
@@ -285,16 +294,16 @@ TEST_F(DispatcherTest, ARestoreThatFailsPartWayKeepsEveryWindowItCouldNotShow) {
     HWND third = windows_.Add(L"Diary");
     rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     ASSERT_EQ(rig_.engine.Hidden().size(), 3u);
-    windows_.failOnShow = 2;  // the window manager refuses the second window
+    windows_.failOnShow = 2;  // the window manager fails on the second window (Notes, in front, comes last)
     rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
     EXPECT_TRUE(windows_.Visible(mail_));
-    EXPECT_FALSE(windows_.Visible(notes_));
-    EXPECT_TRUE(windows_.Visible(third));
+    EXPECT_FALSE(windows_.Visible(third));
+    EXPECT_TRUE(windows_.Visible(notes_));
     ASSERT_EQ(rig_.engine.Hidden().size(), 1u);
-    EXPECT_EQ(rig_.engine.Hidden()[0].title, L"Notes");
+    EXPECT_EQ(rig_.engine.Hidden()[0].title, L"Diary");
     EXPECT_EQ(rig_.journal.saved.size(), 1u);  // the journal still names it
     rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
-    EXPECT_TRUE(windows_.Visible(notes_));
+    EXPECT_TRUE(windows_.Visible(third));
     EXPECT_TRUE(rig_.engine.Hidden().empty());
 }
 

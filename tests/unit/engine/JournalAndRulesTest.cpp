@@ -90,11 +90,5 @@ TEST(Journal, RoundTripsAndRefusesEveryTruncationGarbageAndOtherVersions) {
     EXPECT_FALSE(DecodeJournal(longer));
 }
 
-TEST(Journal, KnowsABootByItsStartToWithinSeconds) {
-    constexpr std::uint64_t kSecond = 10'000'000;
-    EXPECT_TRUE(SameBoot(1000 * kSecond, 1003 * kSecond));
-    EXPECT_FALSE(SameBoot(1000 * kSecond, 1000 * kSecond + 86400 * kSecond));
-}
-
 }  // namespace
 }  // namespace hc

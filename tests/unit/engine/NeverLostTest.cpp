@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "Doubles.h"
+#include "engine/Dispatcher.h"
+#include "engine/WindowEngine.h"
+#include "settings/Settings.h"
+
+namespace hc {
+namespace {
+
+using hctest::CallLog;
+
+constexpr UINT kHide = 0xC001;
+constexpr UINT kUnhide = 0xC002;
+
+// The records that stand between a hidden window and its loss: what is listed and journalled, and when.
+class NeverLostTest : public ::testing::Test {
+protected:
+    CallLog log_;
+    hctest::FakeWindowSystem windows_{log_};
+    hctest::FakeProcessSystem processes_;
+    hctest::EngineRig rig_{windows_, log_, nullptr, &processes_};
+    HWND mail_ = nullptr;
+    HWND notes_ = nullptr;
+
+    void SetUp() override {
+        rig_.dispatcher.SetAtoms(kHide, kUnhide);
+        rig_.settings.cbHideIcon = false;
+        rig_.settings.fHidePanicBtn = false;
+        rig_.settings.cbMuteAudio = false;
+        mail_ = windows_.Add(L"Mail");
+        notes_ = windows_.Add(L"Notes");
+        windows_.foreground = notes_;
+    }
+    HWND OwnWindow(const std::wstring& title) {
+        HWND window = windows_.Add(title);
+        windows_.At(window).processId = windows_.ownProcessId;
+        return window;
+    }
+    static std::vector<std::wstring> Titles(const HiddenWindowList& list) {
+        std::vector<std::wstring> titles;
+        for (const HiddenWindow& entry : list) titles.push_back(entry.title);
+        return titles;
+    }
+};
+
+TEST_F(NeverLostTest, AWindowWhoseShowWasRefusedStaysListedAndJournalled) {
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    windows_.refuseShow.insert(mail_);
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
+    EXPECT_TRUE(windows_.Visible(notes_));
+    EXPECT_EQ(Titles(rig_.engine.Hidden()), std::vector<std::wstring>{L"Mail"});
+    EXPECT_EQ(Titles(rig_.journal.saved), std::vector<std::wstring>{L"Mail"});
+    windows_.refuseShow.clear();
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
+    EXPECT_TRUE(windows_.Visible(mail_));
+    EXPECT_TRUE(rig_.journal.saved.empty());
+}
+
+TEST_F(NeverLostTest, TheCrashGuardShowsNothingBehindAPasswordAndClearsOnlyWhatItShowed) {
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    rig_.settings.cbPassword = true;
+    rig_.engine.ShowEverythingForCrash();
+    EXPECT_FALSE(windows_.Visible(mail_));
+    EXPECT_FALSE(windows_.Visible(notes_));
+    EXPECT_EQ(rig_.journal.saved.size(), 2u);  // left for the next start, which asks
+
+    rig_.settings.cbPassword = false;
+    windows_.refuseShow.insert(notes_);
+    rig_.engine.ShowEverythingForCrash();
+    EXPECT_TRUE(windows_.Visible(mail_));
+    EXPECT_EQ(Titles(rig_.journal.saved), std::vector<std::wstring>{L"Notes"});
+}
+
+TEST_F(NeverLostTest, EachWindowIsRecordedWithItsOwnProcessAndOneThatVanishedIsSkipped) {
+    // An owned pop-up of another program (a shared dialog host, say) goes with the active window.
+    HWND popup = windows_.Add(L"");
+    windows_.At(popup).processId = 300;
+    windows_.At(popup).facts.owner = notes_;
+    windows_.At(popup).facts.hasCaption = false;
+    rig_.settings.Action = 1;
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    ASSERT_EQ(rig_.engine.Hidden().size(), 2u);
+    const auto entry = std::find_if(rig_.engine.Hidden().begin(), rig_.engine.Hidden().end(),
+                                    [](const HiddenWindow& e) { return e.processId == 300; });
+    ASSERT_NE(entry, rig_.engine.Hidden().end());
+    EXPECT_EQ(entry->processCreation, 300'000u);             // its own process's, not its owner's
+    EXPECT_EQ(rig_.engine.Hidden().back().title, L"Notes");  // hidden last, listed last
+
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
+    windows_.foreground = mail_;
+    // The window closes right after the panic saw it: no process to record it by, nothing to hide.
+    windows_.afterIsVisible = [&](HWND window) {
+        if (window == mail_) windows_.Remove(window);
+    };
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    EXPECT_TRUE(rig_.engine.Hidden().empty());
+    EXPECT_TRUE(rig_.journal.saved.empty());
+}
+
+TEST_F(NeverLostTest, APanicClosesTheProgramsQuestionsAndHidesItsWorkUntilTheRestore) {
+    HWND question = OwnWindow(L"HushCloak");
+    HWND update = OwnWindow(L"Hushcloak Privacy - WebUpdate");
+    HWND button = OwnWindow(L"Panic");
+    windows_.holdingWork.insert(update);
+    rig_.shell.panicButton = button;
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    EXPECT_FALSE(windows_.Visible(question));
+    EXPECT_FALSE(windows_.Visible(update));
+    EXPECT_TRUE(windows_.Visible(button));  // it follows its own setting
+    EXPECT_EQ(std::count(log_.begin(), log_.end(), "Cancel HushCloak"), 1);
+    EXPECT_EQ(std::count(log_.begin(), log_.end(), "Cancel Hushcloak Privacy - WebUpdate"), 0);
+    EXPECT_EQ(Titles(rig_.journal.saved), (std::vector<std::wstring>{L"Mail", L"Notes"}));  // ours never
+
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
+    EXPECT_TRUE(windows_.Visible(update));
+    EXPECT_FALSE(windows_.Visible(question));
+
+    // With nothing of other programs hidden, the unhide key still gives the work back.
+    rig_.settings.Action = 1;
+    windows_.foreground = nullptr;
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    ASSERT_FALSE(windows_.Visible(update));
+    ASSERT_TRUE(rig_.engine.Hidden().empty());
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
+    EXPECT_TRUE(windows_.Visible(update));
+}
+
+}  // namespace
+}  // namespace hc
