@@ -31,7 +31,8 @@ public:
     void DoHotKey(Sender sender);
     // Brings an already running decoy to the front; true when one is known.
     bool DoDecoyApp();
-    // Windows found hidden at start-up: shown through the same path as the unhide key.
+    // Windows found hidden at start-up: shown through the same path as the unhide key, unless a privacy action
+    // has run since.
     void RecoverAtStart();
 
     // The password check that every way back to hidden windows goes through.
@@ -55,6 +56,7 @@ private:
     CustomHotkeys* custom_ = nullptr;
     UINT hideAtom_ = 0;
     UINT unhideAtom_ = 0;
+    int actions_ = 0;  // privacy actions run so far
 };
 
 }  // namespace hc

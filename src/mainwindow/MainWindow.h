@@ -30,6 +30,8 @@ struct MainWindowHooks {
     std::function<void()> ReleaseHotKeys;      // the default pair, for a theme change
     std::function<void()> RegisterHotKeys;
     std::function<void()> Save;  // the settings save at every close
+    // The password gate in front of the Hidden page's "Show selected window" and "Show all windows"; empty: none.
+    std::function<bool(HWND promptOwner)> MayShowHidden;
 };
 
 // The main window: banner, toolbar, the slide-out navigation pane, six pages and the bottom bar. Closing it
