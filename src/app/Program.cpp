@@ -154,7 +154,8 @@ void Program::FinishStartUp() {
     dispatcher_.RecoverAtStart();
     // The main window lists hidden windows: not while recovered ones stay behind a password the user declined.
     const bool protectedWindows = settings_.cbPassword && !engine_.Hidden().empty();
-    if (!settings_.cbSilent && !protectedWindows) MainWindow().ShowAtStart();
+    // Nor after a panic during start-up: it would tell anyone what just happened.
+    if (!settings_.cbSilent && !protectedWindows && !dispatcher_.HasActed()) MainWindow().ShowAtStart();
 }
 
 THotKey_f& Program::HotkeyDialog() {
@@ -192,6 +193,8 @@ TMain_f& Program::MainWindow() {
 void Program::CreatePanicButton() {
     panicButton_ = std::make_unique<TPanic_f>(settings_, dispatcher_, engine_, &mainWindowView_,
                                               [this] { controller_->ExitCommand(); });
+    // Made after a panic during start-up, it stays away as that panic would have taken it away.
+    if (dispatcher_.HasActed() && settings_.fHidePanicBtn) panicButton_->Close();
     shell_.SetPanicButton(panicButton_.get());
     controller_->SetPanicButton(panicButton_.get());
     if (mainWindow_) mainWindow_->SetPanicButton(panicButton_.get());

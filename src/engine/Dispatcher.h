@@ -35,6 +35,9 @@ public:
     // has run since.
     void RecoverAtStart();
 
+    // True once a privacy action has run: start-up then shows nothing that the action would have taken away.
+    bool HasActed() const { return actions_ > 0; }
+
     // The password check that every way back to hidden windows goes through.
     UnhideGate& Gate() { return gate_; }
 
