@@ -17,26 +17,8 @@
 namespace hc {
 
 namespace {
-// Long enough to read "Loading..."; the message loop keeps running meanwhile, so hotkeys still work.
+// Long enough to read "Loading..."; the message loop runs meanwhile, so the hotkeys work.
 constexpr DWORD kSplashMinimumMs = 800;
-
-void PumpMessagesFor(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= milliseconds) return;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the main loop
-                return;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-}
 }  // namespace
 
 Program::Program()
@@ -52,10 +34,19 @@ Program::Program()
 
 Program::~Program() = default;
 
-int RunMessageLoop(const std::function<bool(MSG&)>& preTranslate) {
+int RunMessageLoop(const std::function<bool(MSG&)>& preTranslate, const std::function<DWORD()>& idle) {
     MSG msg;
     BOOL result;
-    while ((result = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
+    for (;;) {
+        // Idle work only while nothing waits: a queued hotkey is never held up by it.
+        if (idle && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            const DWORD wait = idle();
+            if (wait != INFINITE) {
+                if (wait > 0) MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+                continue;
+            }
+        }
+        if ((result = GetMessageW(&msg, nullptr, 0, 0)) == 0) break;
         if (result == -1) return 1;
         if (preTranslate && preTranslate(msg)) continue;
         TranslateMessage(&msg);
@@ -69,72 +60,117 @@ int Program::Run() {
     if (instance.alreadyRunning) return 0;  // another instance runs: end silently
     // Without the mutex the program still runs; a second instance just would not be stopped.
     instanceMutex_ = std::move(instance.handle);
-    com_.emplace();
     crash::OnUnhandledFailure([](void* engine) { static_cast<WindowEngine*>(engine)->ShowEverythingForCrash(); },
                               &engine_);
+    // Before any window or hotkey exists: nothing this run does can overwrite the record of an earlier one.
+    TakeOverJournal();
     if (!StartUp()) return 1;
     // Every way out ends with the controller's close, which saves the settings and allows the Task Manager again.
-    return RunMessageLoop([this](MSG& msg) { return mainWindow_ && mainWindow_->PreTranslate(msg); });
+    return RunMessageLoop([this](MSG& msg) { return mainWindow_ && mainWindow_->PreTranslate(msg); },
+                          [this] { return steps_.RunDue(); });
 }
 
-bool Program::StartUp() {
-    messages_.SetBeforeShowing([this] { CloseSplash(); });
-    // No other instance runs now, so a policy an earlier run left behind is needed by nobody.
-    RemoveLeftoverTaskManagerPolicy();
-
-    INITCOMMONCONTROLSEX controls{};
-    controls.dwSize = sizeof(controls);
-    controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_HOTKEY_CLASS | ICC_BAR_CLASSES;
-    InitCommonControlsEx(&controls);
-
-    splash_ = std::make_unique<TSplash_f>(LoadSilentStart(SettingsStore()));
-    splash_->ShowUnlessSilent();
-    const DWORD splashShownAt = GetTickCount();
-
-    controller_ = std::make_unique<TForm2>(
-        ControllerParts{hotkeyService_, messages_, dispatcher_, engine_, settings_, switches_, runKeys_,
-                        iconPicker_, processes::OwnExecutablePath()},
-        [this] { ShowHotkeyDialog(); });
-    if (!controller_->Handle()) return false;
-    shell_.SetTray(&controller_->JvTrayIcon1());
-    shell_.SetAbout(&controller_->About());
-    configuration_ = ConfigurationSetup(CommonAppDataFolder());
-    CreateWindows();
-    closeRequest_ = std::make_unique<CloseRequestWindow>([this] { return ExitForSetup(); });
-
-    if (splash_) splash_->PaintNow();
-    KeepOffTaskbar(controller_->Handle());
-    if (instanceMutex_) ReleaseMutex(instanceMutex_.get());
-    FinishSplash(splashShownAt);
-    passwords_.ReportStoreAtStartUp();  // before any window waits behind the password
-    RecoverHiddenWindows();
-    // The main window lists hidden windows: not while recovered ones stay behind a password the user declined.
-    const bool protectedWindows = settings_.cbPassword && !engine_.Hidden().empty();
-    if (mainWindow_ && !settings_.cbSilent && !protectedWindows) mainWindow_->ShowAtStart();
-    return true;
-}
-
-void Program::RecoverHiddenWindows() {
-    // Gone windows are kept aside, not adopted; the rest come back the way the unhide key brings them.
+void Program::TakeOverJournal() {
+    // Listed at once, so every way back asks for the password; gone windows are kept aside, not adopted. The rest
+    // are shown (or asked about) once start-up is done.
     const HiddenWindowList recovered = journal_.TakeOver(windowSystem_, processSystem_);
-    if (recovered.empty()) return;
-    engine_.AdoptHidden(recovered);
-    dispatcher_.RecoverAtStart();
+    if (!recovered.empty()) engine_.AdoptHidden(recovered);
 }
 
-void Program::CreateWindows() {
-    // What the main window's creation does: load the password and the settings the rest of the program reads.
+void Program::LoadSettingsAndPassword() {
+    // What the main window's creation does in the original order: the rest of the program reads these.
     password_.Load();
     SettingsDefaults defaults;
     defaults.panicLeft = GetSystemMetrics(SM_XVIRTUALSCREEN);
     defaults.panicTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
     settings_ = LoadSettings(SettingsStore(), defaults);
-    controller_->ApplyStoredIcon();
+}
 
+bool Program::StartUp() {
+    messages_.SetBeforeShowing([this] { CloseSplash(); });
+    com_.emplace();  // the clean-up after a panic uses COM
+    // No other instance runs now, so a policy an earlier run left behind is needed by nobody.
+    RemoveLeftoverTaskManagerPolicy();
+    LoadSettingsAndPassword();
+    // Made before the controller and shown only once the loop runs: the program has started when the controller
+    // exists and the splash is gone.
+    splash_ = std::make_unique<TSplash_f>(settings_.cbSilent);
+
+    controller_ =
+        std::make_unique<TForm2>(ControllerParts{hotkeyService_, messages_, dispatcher_, engine_, settings_, switches_,
+                                                 runKeys_, iconPicker_, processes::OwnExecutablePath()},
+                                 [this] { ShowHotkeyDialog(); });
+    if (!controller_->Handle()) return false;
+    KeepOffTaskbar(controller_->Handle());
+    shell_.SetTray(&controller_->JvTrayIcon1());
+    shell_.SetAbout(&controller_->About());
+    shell_.SetMainWindow(&mainWindowView_);
+    controller_->SetMainWindow(&mainWindowView_);
+    controller_->SetCheckForUpdates([this] {
+        if (updateCommand_) updateCommand_->Checkforupdates1Click();
+    });
+    AddWindowSteps();
+    return true;
+}
+
+// In the order the user sees them; each step runs when no message waits.
+void Program::AddWindowSteps() {
+    steps_.Add([this] { ShowSplash(); });
+    steps_.Add([this] {
+        INITCOMMONCONTROLSEX controls{};
+        controls.dwSize = sizeof(controls);
+        controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_HOTKEY_CLASS | ICC_BAR_CLASSES;
+        InitCommonControlsEx(&controls);
+        HotkeyDialog();  // the user's own keys live on its window
+    });
+    steps_.Add([this] { controller_->ApplyStoredIcon(); });
+    steps_.Add([this] { CreatePanicButton(); });
+    steps_.Add([this] {
+        configuration_ = ConfigurationSetup(CommonAppDataFolder());
+        CreateUpdateCheck();
+        closeRequest_ = std::make_unique<CloseRequestWindow>([this] { return ExitForSetup(); });
+    });
+    // Made while the splash still shows, shown once it is gone.
+    if (!settings_.cbSilent) steps_.Add([this] { MainWindow(); });
+    if (settings_.cbSilent)
+        steps_.Add([this] { FinishStartUp(); });
+    else
+        steps_.Add([this] { FinishStartUp(); }, [this] { return splashShownAt_ + kSplashMinimumMs; });
+}
+
+void Program::ShowSplash() {
+    if (!splash_) return;
+    splash_->ShowUnlessSilent();
+    splashShownAt_ = GetTickCount();
+}
+
+void Program::FinishStartUp() {
+    if (instanceMutex_) ReleaseMutex(instanceMutex_.get());
+    CloseSplash();
+    passwords_.ReportStoreAtStartUp();  // before any window waits behind the password
+    dispatcher_.RecoverAtStart();
+    // The main window lists hidden windows: not while recovered ones stay behind a password the user declined.
+    const bool protectedWindows = settings_.cbPassword && !engine_.Hidden().empty();
+    // Nor after a panic during start-up: it would tell anyone what just happened.
+    if (!settings_.cbSilent && !protectedWindows && !dispatcher_.HasActed()) MainWindow().ShowAtStart();
+}
+
+THotKey_f& Program::HotkeyDialog() {
+    if (!hotkeyDialog_) {
+        hotkeyDialog_ = std::make_unique<THotKey_f>(
+            settings_, messages_, hotkeyService_, [this](Sender sender) { dispatcher_.DoHotKey(sender); },
+            [this](HotkeyPair keys) { controller_->DefaultKeysStandAsideFor(keys.hide, keys.unhide); });
+        dispatcher_.SetCustomHotkeys(hotkeyDialog_.get());
+    }
+    return *hotkeyDialog_;
+}
+
+MainWindowView* Program::MakeMainWindow() { return &MainWindow(); }
+
+TMain_f& Program::MainWindow() {
+    if (mainWindow_) return *mainWindow_;
     MainWindowHooks hooks;
-    hooks.btnEditHotKEyClick = [this] {
-        if (hotkeyDialog_) hotkeyDialog_->ShowModal(mainWindow_ ? mainWindow_->Handle() : nullptr);
-    };
+    hooks.btnEditHotKEyClick = [this] { HotkeyDialog().ShowModal(mainWindow_ ? mainWindow_->Handle() : nullptr); };
     hooks.Save = [this] { SaveSettingsNow(); };
     hooks.PassBtnClick = [this] { passwords_.Passwords1Click(mainWindow_ ? mainWindow_->Handle() : nullptr); };
     hooks.cbPasswordTicked = [this] {
@@ -143,23 +179,24 @@ void Program::CreateWindows() {
     hooks.btnUpdateClick = [this] {
         if (updateCommand_) updateCommand_->Checkforupdates1Click();
     };
+    hooks.MayShowHidden = [this](HWND owner) { return dispatcher_.Gate().MayShowHidden(owner); };
     const std::wstring exe = processes::OwnExecutablePath();
     const std::wstring welcome = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"images\\Index.html";
-    mainWindow_ = std::make_unique<TMain_f>(controller_->Handle(), settings_, engine_, themes_, std::move(hooks),
-                                            welcome);
-    shell_.SetMainWindow(mainWindow_.get());
-    controller_->SetMainWindow(mainWindow_.get());
-    hotkeyDialog_ = std::make_unique<THotKey_f>(
-        settings_, messages_, hotkeyService_, [this](Sender sender) { dispatcher_.DoHotKey(sender); },
-        [this](HotkeyPair keys) { controller_->DefaultKeysStandAsideFor(keys.hide, keys.unhide); });
-    dispatcher_.SetCustomHotkeys(hotkeyDialog_.get());
-    panicButton_ = std::make_unique<TPanic_f>(settings_, dispatcher_, engine_, mainWindow_.get(),
+    mainWindow_ =
+        std::make_unique<TMain_f>(controller_->Handle(), settings_, engine_, themes_, std::move(hooks), welcome);
+    mainWindow_->SetPanicButton(panicButton_.get());
+    mainWindowView_.Made(mainWindow_.get());
+    return *mainWindow_;
+}
+
+void Program::CreatePanicButton() {
+    panicButton_ = std::make_unique<TPanic_f>(settings_, dispatcher_, engine_, &mainWindowView_,
                                               [this] { controller_->ExitCommand(); });
+    // Made after a panic during start-up, it stays away as that panic would have taken it away.
+    if (dispatcher_.HasActed() && settings_.fHidePanicBtn) panicButton_->Close();
     shell_.SetPanicButton(panicButton_.get());
     controller_->SetPanicButton(panicButton_.get());
-    mainWindow_->SetPanicButton(panicButton_.get());
-    CreateUpdateCheck();
-    controller_->SetCheckForUpdates([this] { updateCommand_->Checkforupdates1Click(); });
+    if (mainWindow_) mainWindow_->SetPanicButton(panicButton_.get());
 }
 
 void Program::CreateUpdateCheck() {
@@ -167,13 +204,13 @@ void Program::CreateUpdateCheck() {
         RunningVersion(), CurrentUpdateAddresses(),
         PrivateUpdatePaths(), installerVerifier_, installerStarter_);
     // Closing the window shows the main window, through the password gate.
-    updateCommand_ = std::make_unique<UpdateCommand>(*updateSession_, &options_, messages_,
-                                                     TUpdate_f::Callbacks{[this] { OpenMainWindowThroughGate(); },
-                                                                          [this] { ExitForSetup(); }});
+    updateCommand_ = std::make_unique<UpdateCommand>(
+        *updateSession_, &options_, messages_,
+        TUpdate_f::Callbacks{[this] { OpenMainWindowThroughGate(); }, [this] { ExitForSetup(); }});
 }
 
 void Program::OpenMainWindowThroughGate() {
-    if (mainWindow_ && dispatcher_.Gate().MayShowHidden(controller_->Handle())) mainWindow_->Open();
+    if (dispatcher_.Gate().MayShowHidden(controller_->Handle())) mainWindowView_.Open();
 }
 
 void Program::SaveSettingsNow() {
@@ -184,18 +221,11 @@ void Program::SaveSettingsNow() {
 
 void Program::ShowHotkeyDialog() {
     CloseSplash();  // the splash is topmost: the dialog would open behind it
-    if (hotkeyDialog_) hotkeyDialog_->ShowModal(nullptr);
+    HotkeyDialog().ShowModal(nullptr);
 }
 
 // A setup (ours, or the update's installer) replaces the program: end as the tray's exit does, without its question.
 bool Program::ExitForSetup() { return controller_ && controller_->ExitForSetup(); }
-
-void Program::FinishSplash(DWORD shownAt) {
-    // In slices: a box shown meanwhile closes the splash, and then there is nothing left to wait for.
-    while (splash_ && !splash_->isSilent() && GetTickCount() - shownAt < kSplashMinimumMs)
-        PumpMessagesFor(std::min<DWORD>(50, kSplashMinimumMs - (GetTickCount() - shownAt)));
-    CloseSplash();
-}
 
 void Program::CloseSplash() { splash_.reset(); }
 

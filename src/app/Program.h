@@ -4,6 +4,7 @@
 
 #include "app/CloseRequestWindow.h"
 #include "app/ProgramShell.h"
+#include "app/StartupSteps.h"
 #include "cleanup/CleanupOperations.h"
 #include "cleanup/TaskManagerSwitch.h"
 #include "engine/Dispatcher.h"
@@ -37,7 +38,27 @@ class THotKey_f;
 class TMain_f;
 class TPanic_f;
 
+// The main window as the rest of the program reaches it: made the first time it is opened. Until then it is
+// simply not visible, and closing it does nothing.
+class MainWindowOnDemand final : public MainWindowView {
+public:
+    explicit MainWindowOnDemand(std::function<MainWindowView*()> make) : make_(std::move(make)) {}
+    void Made(MainWindowView* window) { window_ = window; }
+    bool IsVisible() override { return window_ && window_->IsVisible(); }
+    void Close() override {
+        if (window_) window_->Close();
+    }
+    void Open() override {
+        if (MainWindowView* window = window_ ? window_ : make_()) window->Open();
+    }
+
+private:
+    std::function<MainWindowView*()> make_;
+    MainWindowView* window_ = nullptr;
+};
+
 // The composition root: creates every long-lived object once, in the start-up order, and runs the program.
+// What the panic key needs comes first; what only the user interface needs is left to the running message loop.
 class Program {
 public:
     Program();
@@ -49,10 +70,16 @@ public:
 
 private:
     bool StartUp();
-    void CreateWindows();
-    void FinishSplash(DWORD shownAt);
+    void TakeOverJournal();
+    void LoadSettingsAndPassword();
+    void AddWindowSteps();
+    void ShowSplash();
+    THotKey_f& HotkeyDialog();
+    TMain_f& MainWindow();
+    MainWindowView* MakeMainWindow();
+    void CreatePanicButton();
+    void FinishStartUp();
     void CloseSplash();
-    void RecoverHiddenWindows();
     void ShowHotkeyDialog();
     void CreateUpdateCheck();
     // The main window's save; it also runs when the program ends, however it ends.
@@ -88,10 +115,14 @@ private:
     PrivacyDispatcher dispatcher_;
 
     Themes themes_;
+    // Before every window that holds it: the controller and the Panic Button outlive nothing they point to.
+    MainWindowOnDemand mainWindowView_{[this] { return MakeMainWindow(); }};
     std::unique_ptr<TForm2> controller_;
     std::unique_ptr<TMain_f> mainWindow_;
     std::unique_ptr<THotKey_f> hotkeyDialog_;
     std::unique_ptr<TSplash_f> splash_;
+    DWORD splashShownAt_ = 0;
+    StartupSteps steps_;
 
     TOptions options_;
     TStatistics statistics_;
@@ -104,7 +135,8 @@ private:
 };
 
 // Runs the message loop until WM_QUIT; returns its exit code. preTranslate may take a message first (the main
-// window's keyboard handling).
-int RunMessageLoop(const std::function<bool(MSG&)>& preTranslate = {});
+// window's keyboard handling); idle runs whenever no message waits and says how long the loop may sleep before
+// it asks again (INFINITE: until the next message).
+int RunMessageLoop(const std::function<bool(MSG&)>& preTranslate = {}, const std::function<DWORD()>& idle = {});
 
 }  // namespace hc

@@ -19,10 +19,7 @@ HFONT MakeBoldFont(int height) {
 }
 }  // namespace
 
-TSplash_f::TSplash_f(bool isSilent)
-    : isSilent_(isSilent), titleFont_(MakeBoldFont(26)), textFont_(MakeBoldFont(14)) {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    picture_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 48, 48, LR_SHARED));
+TSplash_f::TSplash_f(bool isSilent) : isSilent_(isSilent) {
     RegisterWindowClass(kClassName, nullptr, LoadCursorW(nullptr, IDC_WAIT),
                         reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     const int x = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
@@ -34,6 +31,11 @@ TSplash_f::TSplash_f(bool isSilent)
 
 void TSplash_f::ShowUnlessSilent() {
     if (isSilent_ || !hwnd) return;
+    // Only a splash that shows needs its fonts and picture.
+    titleFont_.reset(MakeBoldFont(26));
+    textFont_.reset(MakeBoldFont(14));
+    picture_ = static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 48, 48, LR_SHARED));
     ShowWindow(hwnd, SW_SHOWNOACTIVATE);
     PaintNow();
 }

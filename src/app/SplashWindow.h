@@ -10,6 +10,7 @@ public:
     static constexpr wchar_t kClassName[] = L"TSplash_f";
     static constexpr wchar_t kCaption[] = L"HushCloak";
 
+    // The window exists from here on; a silent one is never shown.
     explicit TSplash_f(bool isSilent);
     bool isSilent() const { return isSilent_; }
     // Shows and paints the window at once, unless the start is silent.

@@ -50,6 +50,7 @@ void PrivacyDispatcher::Hide(Sender sender, bool rememberDecoy, bool bringDecoyF
     if (!IsWindowAction(settings_.Action)) return;
     // Before anything can change the foreground (bringing the decoy to the front does).
     const HWND target = engine_.ActiveTarget(sender);
+    ++actions_;
     if (bringDecoyFirst && settings_.UseDecoy && !settings_.DecoyApp.empty()) DoDecoyApp();
     RunPrivacyAction(target);
     LaunchDecoy(rememberDecoy);
@@ -123,6 +124,8 @@ void PrivacyDispatcher::PanicButtonClick() {
 bool PrivacyDispatcher::DoDecoyApp() { return engine_.DoDecoyApp(); }
 
 void PrivacyDispatcher::RecoverAtStart() {
+    // A panic during start-up wins: what it hid and what the earlier run hid stay behind the unhide key.
+    if (actions_ > 0) return;
     try {
         Unhide(shell_.ControllerWindow());
     } catch (...) {

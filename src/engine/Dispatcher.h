@@ -32,8 +32,12 @@ public:
     void PanicButtonClick();
     // Brings an already running decoy to the front; true when one is known.
     bool DoDecoyApp();
-    // Windows found hidden at start-up: shown through the same path as the unhide key.
+    // Windows found hidden at start-up: shown through the same path as the unhide key, unless a privacy action
+    // has run since.
     void RecoverAtStart();
+
+    // True once a privacy action has run: start-up then shows nothing that the action would have taken away.
+    bool HasActed() const { return actions_ > 0; }
 
     // The password check that every way back to hidden windows goes through.
     UnhideGate& Gate() { return gate_; }
@@ -56,6 +60,7 @@ private:
     CustomHotkeys* custom_ = nullptr;
     UINT hideAtom_ = 0;
     UINT unhideAtom_ = 0;
+    int actions_ = 0;  // privacy actions run so far
 };
 
 }  // namespace hc

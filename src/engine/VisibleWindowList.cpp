@@ -74,7 +74,10 @@ void VisibleWindowList::DoGetWindows(const std::vector<HWND>& becomingVisible) {
         }
         if (!IsListedWindow(facts, own) || ExcludeWindow(facts.title, ownTitle_)) continue;
         auto [slot, isNew] = infoByProcess.try_emplace(facts.processId);
-        if (isNew) slot->second = processes_.Info(facts.processId);
+        if (isNew) {
+            slot->second = processes_.Info(facts.processId);
+            slot->second.imagePath = ProcessDisplayName(facts.processId, slot->second.imagePath);
+        }
         if (IsIdeProcessPath(slot->second.imagePath)) continue;
         entries_.push_back(VisibleWindow{window, std::move(facts.title), slot->second.imagePath, facts.processId,
                                          slot->second.creationTime});

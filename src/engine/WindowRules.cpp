@@ -28,8 +28,15 @@ bool IsListedWindow(const WindowFacts& facts, DWORD ownProcessId) {
 }
 
 bool IsOwnedPopup(const WindowFacts& facts, DWORD ownProcessId) {
-    return facts.owner && facts.visible && !facts.cloaked && facts.processId != ownProcessId &&
-           !IsShellWindow(facts) && !IsListedWindow(facts, ownProcessId);
+    return facts.owner && facts.visible && !facts.cloaked && facts.processId != ownProcessId && !IsShellWindow(facts) &&
+           !IsListedWindow(facts, ownProcessId);
+}
+
+std::wstring ProcessDisplayName(DWORD processId, const std::wstring& imagePath) {
+    if (!imagePath.empty()) return imagePath;
+    if (processId == 0) return L"System Idle Process";
+    if (processId == 4) return L"System Process";
+    return imagePath;
 }
 
 bool RestoreLeavesHidden(std::wstring_view title) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 
 #include "platform/WindowSystem.h"
@@ -19,6 +20,10 @@ bool IsListedWindow(const WindowFacts& facts, DWORD ownProcessId);
 // A window that is not listed itself (untitled, or a caption-less tool window) but is owned by another window:
 // it must go and come back with its owner, so none stays floating on screen.
 bool IsOwnedPopup(const WindowFacts& facts, DWORD ownProcessId);
+
+// The name the lists show for a process: its image path, or for the two system processes that have none, their
+// names ("System Idle Process" for id 0, "System Process" for id 4).
+std::wstring ProcessDisplayName(DWORD processId, const std::wstring& imagePath);
 
 // Titles that a restore leaves hidden; a window with such a title is therefore never hidden.
 bool RestoreLeavesHidden(std::wstring_view title);

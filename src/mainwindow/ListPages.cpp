@@ -194,14 +194,15 @@ void HiddenPage::OnContextMenu(HWND control, POINT at) {
                                          {Showallwindows1, L"Show all windows"},
                                          {Closewindow1, L"Close window...", false}};
     const int chosen = TrackMenu(kMenu, MenuPoint(control, at));
+    if (chosen != Showwindow1 && chosen != Showallwindows1) return;
+    // A way back like any other. The prompt is modal: the row is read only once it has closed.
+    if (mayShow_ && !mayShow_()) return;
     if (chosen == Showwindow1) {  // Showwindow1Click
         const int row = SelectedRow(control);
         if (row < 0 || static_cast<size_t>(row) >= engine_.Hidden().size()) return;
         engine_.ShowSelectedWindow(static_cast<size_t>(row));
-    } else if (chosen == Showallwindows1) {  // Showallwindows1Click
+    } else {  // Showallwindows1Click
         engine_.ShowAllWindows();
-    } else {
-        return;
     }
     Fill();
 }

@@ -68,7 +68,8 @@ TMain_f::TMain_f(HWND owner, Settings& settings, WindowEngine& engine, Themes& t
         [this] { return !hooks_.cbPasswordTicked || hooks_.cbPasswordTicked(); },
         [this](const std::wstring& name) { cbxVclStylesChange(name); });
     auto visible = std::make_unique<VisiblePage>(engine_, settings_);
-    auto hidden = std::make_unique<HiddenPage>(engine_);
+    auto hidden =
+        std::make_unique<HiddenPage>(engine_, [this] { return !hooks_.MayShowHidden || hooks_.MayShowHidden(hwnd); });
     auto setup = std::make_unique<SetupPage>(settings_, [this] {
         if (hooks_.btnEditHotKEyClick) hooks_.btnEditHotKEyClick();
     });

@@ -29,6 +29,8 @@ struct MainWindowHooks {
     std::function<bool()> cbPasswordTicked;    // may "Require passwords..." stay ticked (a password is set)?
     std::function<void()> btnUpdateClick;      // the controller's "Check for updates..."
     std::function<void()> Save;  // the settings save at every close
+    // The password gate in front of the Hidden page's "Show selected window" and "Show all windows"; empty: none.
+    std::function<bool(HWND promptOwner)> MayShowHidden;
 };
 
 // The main window: banner, toolbar, the slide-out navigation pane, six pages and the bottom bar. Closing it

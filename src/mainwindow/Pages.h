@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "engine/VisibleWindowList.h"
@@ -70,7 +71,8 @@ private:
 // Page 2: the windows the program has hidden.
 class HiddenPage final : public Page {
 public:
-    explicit HiddenPage(WindowEngine& engine) : engine_(engine) {}
+    // mayShow is asked before any hidden window is shown from the page.
+    HiddenPage(WindowEngine& engine, std::function<bool()> mayShow) : engine_(engine), mayShow_(std::move(mayShow)) {}
     void Fill();
     void OnShown() override { Fill(); }
 
@@ -82,6 +84,7 @@ protected:
 
 private:
     WindowEngine& engine_;
+    std::function<bool()> mayShow_;
 };
 
 // Page 3: the privacy action, the hotkeys and the decoy.
@@ -132,12 +135,11 @@ public:
 
 protected:
     std::span<const ControlRow> Controls() const override;
-    void OnCreated() override;
     void LaidOut(UINT dpi) override;
 
 private:
     std::wstring pageFile_;
-    bool htmlEngine_ = false;
+    std::optional<bool> htmlEngine_;  // probed at the first showing: the probe loads the whole engine
     HWND browser_ = nullptr;
 };
 

@@ -31,14 +31,13 @@ std::wstring FileUrl(const std::wstring& path) {
 
 std::span<const ControlRow> WelcomePage::Controls() const { return kWelcome; }
 
-void WelcomePage::OnCreated() {
-    // Under Wine the browser control exists but renders nothing: then the page's text is shown instead.
-    htmlEngine_ = appearance::HtmlEngineAvailable();
-    if (htmlEngine_) ShowWindow(Item(WelcomeText), SW_HIDE);
-}
-
 void WelcomePage::OnShown() {
-    if (htmlEngine_) {
+    if (!htmlEngine_) {
+        // Under Wine the browser control exists but renders nothing: then the page's text is shown instead.
+        htmlEngine_ = appearance::HtmlEngineAvailable();
+        if (*htmlEngine_) ShowWindow(Item(WelcomeText), SW_HIDE);
+    }
+    if (*htmlEngine_) {
         // A new view navigates afresh, so the file is loaded again at every showing.
         if (browser_) DestroyWindow(browser_);
         browser_ = appearance::CreateBrowserView(hwnd, WebBrowser1, FileUrl(pageFile_));

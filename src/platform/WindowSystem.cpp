@@ -23,6 +23,12 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM context) noexcept {
 }  // namespace
 
 std::vector<HWND> Win32WindowSystem::TopLevelWindows() {
+    shellWindows_.clear();
+    // The desktop, its wallpaper layer, the taskbars, and the notification area Wine shows without a shell.
+    for (const wchar_t* shell :
+         {L"Progman", L"WorkerW", L"Shell_TrayWnd", L"Shell_SecondaryTrayWnd", L"__winex11_standalone_tray"})
+        for (HWND found = nullptr; (found = FindWindowExW(nullptr, found, shell, nullptr)) != nullptr;)
+            shellWindows_.emplace_back(found, shell);
     std::vector<HWND> windows;
     windows.reserve(512);
     EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&windows));
@@ -39,17 +45,18 @@ void Win32WindowSystem::ReadFacts(HWND window, WindowFacts& facts) {
     facts.owner = GetWindow(window, GW_OWNER);
     // An untitled window that nobody owns is neither listed nor anyone's pop-up: nothing more to read.
     if (facts.title.empty() && !facts.owner) return;
-    wchar_t className[256] = {};
-    const int length = GetClassNameW(window, className, 256);
-    facts.className.assign(className, length > 0 ? static_cast<size_t>(length) : 0);
-    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    facts.processId = ProcessId(window);
+    // The rules never touch a window of ours.
+    if (facts.processId == GetCurrentProcessId()) return;
+    for (const auto& [shell, className] : shellWindows_)
+        if (shell == window) facts.className = className;
     const LONG exStyle = GetWindowLongW(window, GWL_EXSTYLE);
     facts.toolWindow = (exStyle & WS_EX_TOOLWINDOW) != 0;
-    facts.hasCaption = (style & WS_CAPTION) == WS_CAPTION;
+    // Only a tool window's title bar matters to the rules.
+    facts.hasCaption = !facts.toolWindow || (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
     DWORD cloaked = 0;
     // Systems without a compositor answer with an error: nothing is cloaked there.
     facts.cloaked = SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) && cloaked;
-    facts.processId = ProcessId(window);
 }
 
 bool Win32WindowSystem::IsVisible(HWND window) { return IsWindowVisible(window) != FALSE; }

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace hc {
@@ -9,7 +10,7 @@ namespace hc {
 // What the listing rules look at, read once per window.
 struct WindowFacts {
     std::wstring title;
-    std::wstring className;
+    std::wstring className;  // the real window system fills it only for the shell's own windows, by handle
     bool visible = false;
     bool cloaked = false;     // kept off the screen by the compositor (another virtual desktop, a suspended app)
     bool toolWindow = false;  // WS_EX_TOOLWINDOW
@@ -23,13 +24,13 @@ class WindowSystem {
 public:
     virtual ~WindowSystem() = default;
     virtual std::vector<HWND> TopLevelWindows() = 0;  // in EnumWindows order
-    virtual std::wstring Title(HWND window) = 0;       // at most 254 characters
+    virtual std::wstring Title(HWND window) = 0;      // at most 254 characters
     // Everything but the title and visibility, which the caller has already read (an untitled window without
     // an owner gets only its owner read).
     virtual void ReadFacts(HWND window, WindowFacts& facts) = 0;
     virtual bool IsVisible(HWND window) = 0;
     virtual bool Exists(HWND window) = 0;
-    virtual DWORD ProcessId(HWND window) = 0;          // 0 when the window is gone
+    virtual DWORD ProcessId(HWND window) = 0;  // 0 when the window is gone
     virtual HWND Foreground() = 0;
     virtual void HideAsync(HWND window) = 0;
     // False when the window manager refused to pass the change on (the window is gone, its program's queue is
@@ -69,6 +70,11 @@ public:
     std::vector<HWND> OwnTopLevelWindows() override;
     bool HoldsWork(HWND window) override;
     void CloseAsCancel(HWND window) override;
+
+private:
+    // The shell's windows with their classes, found once per enumeration: a few lookups instead of reading
+    // the class of every window.
+    std::vector<std::pair<HWND, const wchar_t*>> shellWindows_;
 };
 
 constexpr int kMaxTitleLength = 254;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "HcProcess.h"
+#include "JournalSupport.h"
 #include "TestSupport.h"
 
 namespace hctest {
@@ -11,6 +14,22 @@ protected:
     ScopedCleanKey key_;
     HcProcess hc_;
 };
+
+// Presses Ctrl+Space again and again from the process start until the window is hidden. True when that happened
+// while start-up was still going on (the splash, made before the hotkeys, still existed).
+bool PanicDuringStartUp(const HcProcess& hc, HWND window) {
+    bool duringStartUp = false;
+    WaitUntil(
+        [&] {
+            const bool starting = hc.Splash() != nullptr;
+            PressKeys({VK_CONTROL}, VK_SPACE);
+            if (!WaitUntil([&] { return !IsWindowVisible(window); }, 5, 1)) return false;
+            duringStartUp = starting;
+            return true;
+        },
+        10000, 1);
+    return duringStartUp && !IsWindowVisible(window);
+}
 
 bool HasNoTaskbarButton(HWND window) {
     const LONG style = GetWindowLongW(window, GWL_EXSTYLE);
@@ -152,6 +171,37 @@ TEST_F(StartupTest, StoredKeyTextsThatNameNoKeyStartSilentlyAndKeepTheDefaultsOf
     PressKeys({VK_CONTROL}, VK_BACK);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
     EXPECT_EQ(FindWindowW(L"#32770", L"Error"), nullptr);
+}
+
+TEST_F(StartupTest, CtrlSpaceHidesTheWindowsAsSoonAsTheKeysAreThereWhileTheRestOfStartUpGoesOn) {
+    WindowHelper helper;
+    const auto windows = helper.OpenMany(L"Letter to the bank", 3);
+    ASSERT_TRUE(hc_.Start());
+    ASSERT_TRUE(PanicDuringStartUp(hc_, windows.front()));
+    EXPECT_TRUE(WaitUntil([&] { return std::none_of(windows.begin(), windows.end(), IsWindowVisible); }));
+    // The rest of start-up (splash, main window) neither undoes the panic nor shows the main window over it.
+    ASSERT_TRUE(hc_.WaitUntilStarted());
+    EXPECT_TRUE(std::none_of(windows.begin(), windows.end(), IsWindowVisible));
+    EXPECT_TRUE(VisibleWindowsOf(hc_.ProcessId()).size() <= 1u) << "only the Panic Button may show";
+    PressKeys({VK_CONTROL}, VK_BACK);
+    EXPECT_TRUE(WaitUntil([&] { return std::all_of(windows.begin(), windows.end(), IsWindowVisible); }));
+}
+
+TEST_F(StartupTest, APanicDuringStartUpKeepsTheWindowsOfAKilledRunAndTheUnhideKeyBringsBackBoth) {
+    WindowHelper helper;
+    const auto earlier = helper.OpenMany(L"Hidden by the killed run", 2);
+    for (HWND window : earlier) ShowWindow(window, SW_HIDE);
+    ASSERT_TRUE(StoreJournalOfKilledRun(earlier));
+    HWND now = helper.Open(L"Open at the next start");
+    ASSERT_TRUE(hc_.Start());
+    ASSERT_TRUE(PanicDuringStartUp(hc_, now));
+    ASSERT_TRUE(hc_.WaitUntilStarted());
+    // The panic wins over the start-up's recovery, and its record keeps the earlier run's windows.
+    EXPECT_FALSE(IsWindowVisible(now));
+    EXPECT_TRUE(std::none_of(earlier.begin(), earlier.end(), IsWindowVisible));
+    PressKeys({VK_CONTROL}, VK_BACK);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return IsWindowVisible(now) && std::all_of(earlier.begin(), earlier.end(), IsWindowVisible); }));
 }
 
 }  // namespace

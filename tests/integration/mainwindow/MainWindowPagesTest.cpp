@@ -114,7 +114,8 @@ TEST_F(MainWindowPagesTest, EveryBoxFollowsItsLabelAndTabStopsRunTopToBottomLeft
             RECT at{};
             GetWindowRect(child, &at);
             if (!first) {
-                const int rowShift = (at.top + at.bottom) / 2 - (previous.top + previous.bottom) / 2;
+                // A row is where a control starts: a tall list beside a button shares the button's row.
+                const int rowShift = at.top - previous.top;
                 const bool sameRow = std::abs(rowShift) <= 6;
                 EXPECT_TRUE(sameRow ? at.left > previous.left : rowShift > 0) << "control " << GetDlgCtrlID(child);
             }
