@@ -16,16 +16,19 @@ protected:
 };
 
 // Presses Ctrl+Space again and again from the process start until the window is hidden. True when that happened
-// while start-up was still going on (the splash, made before the hotkeys, still existed).
+// while start-up was still going on (the splash, made before the hotkeys, still existed). The panic itself closes
+// the splash, so a hide that shows after the next press still counts for the press before it.
 bool PanicDuringStartUp(const HcProcess& hc, HWND window) {
     bool duringStartUp = false;
+    bool previousDuringStartUp = false;
     WaitUntil(
         [&] {
             const bool starting = hc.Splash() != nullptr;
             PressKeys({VK_CONTROL}, VK_SPACE);
-            if (!WaitUntil([&] { return !IsWindowVisible(window); }, 5, 1)) return false;
-            duringStartUp = starting;
-            return true;
+            const bool hidden = WaitUntil([&] { return !IsWindowVisible(window); }, 50, 1);
+            if (hidden) duringStartUp = starting || previousDuringStartUp;
+            previousDuringStartUp = starting;
+            return hidden;
         },
         10000, 1);
     return duringStartUp && !IsWindowVisible(window);
