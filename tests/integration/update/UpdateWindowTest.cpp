@@ -20,6 +20,30 @@ namespace hc {
 namespace {
 
 using W = TUpdate_f;
+
+// Wine hands painted pixels to the X server a moment later: a push button is on the screen once its area is not
+// one colour.
+bool ButtonsOnScreen(HWND window) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    HDC screen = GetDC(nullptr);
+    bool all = true;
+    for (HWND child = GetWindow(window, GW_CHILD); child && all; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[16]{};
+        GetClassNameW(child, cls, 16);
+        const LONG type = GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK;
+        if (_wcsicmp(cls, L"Button") != 0 || type == BS_GROUPBOX || !IsWindowVisible(child)) continue;
+        RECT r{};
+        GetWindowRect(child, &r);
+        const COLORREF first = GetPixel(screen, r.left + 1, r.top + 1);
+        bool varied = false;
+        for (int y = r.top; y < r.bottom && !varied; y += 2)
+            for (int x = r.left; x < r.right && !varied; x += 2) varied = GetPixel(screen, x, y) != first;
+        all = varied;
+    }
+    ReleaseDC(nullptr, screen);
+    return all;
+}
 constexpr char kVersionPath[] = "/downloads/updates/hc/versionchk.cfg";
 constexpr char kNewsPath[] = "/downloads/updates/hc/news.cfg";
 
@@ -66,6 +90,7 @@ protected:
     static bool Visible(const TUpdate_f& window, int id) { return IsWindowVisible(window.Control(id)) != FALSE; }
     static void Shot(const TUpdate_f& window, const char* name) {
         RedrawWindow(window.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        hctest::WaitUntil([&] { return ButtonsOnScreen(window.Handle()); }, 2000);
         CreateDirectoryW((hctest::BinFolder() + L"\\..\\shots").c_str(), nullptr);
         std::wstring file(name, name + strlen(name));
         hctest::SaveScreenshot(hctest::BinFolder() + L"\\..\\shots\\update-" + file + L".bmp");
