@@ -121,7 +121,7 @@ int main() {
     }
     // The journal's own cost, apart from the noise of 200 windows changing: one write of 200 entries.
     hc::HiddenWindowList full;
-    for (HWND window : windows) full.push_back(hc::HiddenWindow{hc::HandleToText(window), L"", L"", 1, 1});
+    for (HWND window : windows) full.push_back(hc::HiddenWindow{window, L"", L"", 1, 1});
     const double save = hcbench::MedianMs(51, [&] { registryJournal.Save(full); });
     std::printf("journal write of %d entries: %.3f ms (median of 51)\n", kWindows, save);
     registryJournal.Save({});

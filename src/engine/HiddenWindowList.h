@@ -9,7 +9,7 @@ namespace hc {
 
 // One window the program has hidden (or closed, for the active-application close).
 struct HiddenWindow {
-    std::wstring handleText;  // unsigned decimal, as the list shows it
+    HWND handle = nullptr;
     std::wstring title;       // as it was when hidden
     std::wstring timeStamp;
     // Whose window it was: a handle is shown again only while it still belongs to that process.

@@ -36,8 +36,7 @@ T Get(const std::uint8_t* at) {
 }
 
 JournalEntry ToJournal(const HiddenWindow& entry) {
-    const auto handle = TextToHandle(entry.handleText).value_or(nullptr);
-    return JournalEntry{static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle)), entry.processId,
+    return JournalEntry{static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(entry.handle)), entry.processId,
                         entry.processCreation};
 }
 }  // namespace
@@ -82,7 +81,7 @@ HiddenWindowList StillHiddenWindows(const std::vector<JournalEntry>& entries, Wi
         if (!window || !windows.Exists(window) || windows.IsVisible(window)) continue;
         if (windows.ProcessId(window) != entry.processId) continue;
         if (processes.Info(entry.processId).creationTime != entry.processCreation) continue;
-        found.push_back(HiddenWindow{HandleToText(window), windows.Title(window), stamp, entry.processId,
+        found.push_back(HiddenWindow{window, windows.Title(window), stamp, entry.processId,
                                      entry.processCreation});
     }
     return found;

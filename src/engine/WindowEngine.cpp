@@ -15,7 +15,6 @@
 namespace hc {
 
 namespace {
-HWND HandleFromText(const std::wstring& text) { return static_cast<HWND>(TextToHandle(text).value_or(nullptr)); }
 
 bool IsDesktopTitle(const std::wstring& title) { return locale::SameTextIgnoringCase(title, kDesktopTitle); }
 
@@ -45,7 +44,7 @@ bool WindowEngine::BelongsToItsProcess(const HiddenWindow& entry, HWND window) {
 
 HiddenWindow WindowEngine::EntryFor(HWND window, const std::wstring& title, const std::wstring& stamp,
                                     DWORD processId, std::uint64_t creation) {
-    return HiddenWindow{HandleToText(window), title, stamp, processId, creation};
+    return HiddenWindow{window, title, stamp, processId, creation};
 }
 
 void WindowEngine::SaveJournal() {
@@ -53,9 +52,8 @@ void WindowEngine::SaveJournal() {
     journal_.Save(hidden_);
 }
 
-void WindowEngine::ShowHideWindow(int show, const std::wstring& handleText) {
+void WindowEngine::ShowHideWindow(int show, HWND window) {
     if (settings_.fHidePanicBtn) shell_.ClosePanicButton();
-    const HWND window = HandleFromText(handleText);
     if (show == 0) {
         if (window != shell_.PanicButtonWindow()) windows_.HideAsync(window);
         return;
@@ -68,19 +66,19 @@ void WindowEngine::RecordAndHide(std::vector<HiddenWindow> entries, HWND foregro
     const HWND panicButton = shell_.PanicButtonWindow();
     // A window that closed since it was seen has no process to record it by: there is nothing to hide either.
     std::erase_if(entries, [&](const HiddenWindow& entry) {
-        const HWND window = HandleFromText(entry.handleText);
+        const HWND window = entry.handle;
         return window == panicButton || entry.processId == 0 || !windows_.Exists(window);
     });
     if (entries.empty()) return;
     // Listed in the order they are hidden, the window in front last (the activation moves at most once), so
     // the restore that walks the list gives that window the foreground as the last one shown.
     std::stable_partition(entries.begin(), entries.end(),
-                          [&](const HiddenWindow& entry) { return HandleFromText(entry.handleText) != foreground; });
+                          [&](const HiddenWindow& entry) { return entry.handle != foreground; });
     hidden_.insert(hidden_.end(), entries.begin(), entries.end());
     SaveJournal();  // before anything is hidden: a crash from here on loses no window
     if (settings_.fHidePanicBtn) shell_.ClosePanicButton();
     for (const HiddenWindow& entry : entries) {
-        const HWND window = HandleFromText(entry.handleText);
+        const HWND window = entry.handle;
         windows_.HideAsync(window);
         if (window == foreground) frontAtHide_ = window;
     }
@@ -154,7 +152,7 @@ void WindowEngine::ShowRange(size_t first) {
     std::vector<HWND> shown;
     for (const HiddenWindow& entry : restoring) {
         try {
-            const HWND window = HandleFromText(entry.handleText);
+            const HWND window = entry.handle;
             // A window that is gone, or whose handle now belongs to another program, is dropped silently.
             if (RestoreLeavesHidden(entry.title) || !BelongsToItsProcess(entry, window)) continue;
             // Without activation, in its own size, place and state: no focus moves 200 times over. The window
@@ -203,7 +201,7 @@ void WindowEngine::ShowSelectedWindow(size_t hiddenIndex) {
     if (hiddenIndex >= hidden_.size()) return;
     const HiddenWindow entry = hidden_[hiddenIndex];
     hidden_.erase(hidden_.begin() + static_cast<std::ptrdiff_t>(hiddenIndex));
-    const HWND window = HandleFromText(entry.handleText);
+    const HWND window = entry.handle;
     if (BelongsToItsProcess(entry, window)) windows_.ShowAsync(window, SW_SHOWNORMAL);
     SaveJournal();
 }
@@ -212,7 +210,7 @@ void WindowEngine::ShowAllWindows() {
     while (!hidden_.empty()) {
         const HiddenWindow entry = hidden_.back();
         hidden_.pop_back();
-        const HWND window = HandleFromText(entry.handleText);
+        const HWND window = entry.handle;
         if (BelongsToItsProcess(entry, window)) windows_.ShowAsync(window, SW_SHOWNORMAL);
     }
     SaveJournal();
@@ -308,7 +306,7 @@ void WindowEngine::IsExiting() {
     HiddenWindowList notShown;
     for (const HiddenWindow& entry : hidden_) {
         try {
-            const HWND window = HandleFromText(entry.handleText);
+            const HWND window = entry.handle;
             if (ExitRestoreLeavesHidden(entry.title) || !BelongsToItsProcess(entry, window)) continue;
             windows_.ShowAsync(window, SW_SHOWNA);
         } catch (...) {
@@ -329,7 +327,7 @@ void WindowEngine::ShowEverythingForCrash() noexcept {
         if (settings_.cbPassword) return;
         HiddenWindowList notShown;
         for (const HiddenWindow& entry : hidden_) {
-            const HWND window = HandleFromText(entry.handleText);
+            const HWND window = entry.handle;
             if (BelongsToItsProcess(entry, window) && !windows_.ShowAsync(window, SW_SHOWNA))
                 notShown.push_back(entry);
         }

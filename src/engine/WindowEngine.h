@@ -35,7 +35,7 @@ public:
     explicit WindowEngine(const EngineParts& parts);
 
     // Hides (show 0) or shows (otherwise, without activating it) the window whose handle the text holds.
-    void ShowHideWindow(int show, const std::wstring& handleText);
+    void ShowHideWindow(int show, HWND window);
     bool DoHideAllWindows(int dlAction);
     // The window that an action on the active application works on: the Panic Button takes the window that
     // was in front before its click, everyone else the window in front now.

@@ -183,8 +183,10 @@ void HiddenPage::Fill() {
     const HWND list = Item(WindowLV);
     Refill(list, [&] {
         int row = 0;
-        for (const HiddenWindow& entry : engine_.Hidden())
-            AddRow(list, row++, -1, {&entry.handleText, &entry.title, &entry.timeStamp});
+        for (const HiddenWindow& entry : engine_.Hidden()) {
+            const std::wstring handle = HandleToText(entry.handle);  // the handle as text only for display
+            AddRow(list, row++, -1, {&handle, &entry.title, &entry.timeStamp});
+        }
     });
 }
 

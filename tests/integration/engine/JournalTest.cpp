@@ -29,7 +29,7 @@ protected:
     }
     HiddenWindow Hidden(HWND window) {
         const DWORD processId = windows_.ProcessId(window);
-        return HiddenWindow{HandleToText(window), L"", L"", processId, processes_.Info(processId).creationTime};
+        return HiddenWindow{window, L"", L"", processId, processes_.Info(processId).creationTime};
     }
     bool InRegistry() {
         UniqueHkey key;
@@ -55,7 +55,7 @@ TEST_F(JournalTest, WhereTheRegistryRefusesAFileKeepsTheRecordAndTheNextSaveGoes
     RegistryJournal next(processes::BootTime(), Places(HKEY_CURRENT_USER));
     const HiddenWindowList taken = next.TakeOver(windows_, processes_);
     ASSERT_EQ(taken.size(), 1u);
-    EXPECT_EQ(taken[0].handleText, HandleToText(window));
+    EXPECT_EQ(taken[0].handle, window);
     EXPECT_EQ(taken[0].title, L"Tax return");
 
     // The registry takes the record again: the file must not outlive it.

@@ -27,9 +27,8 @@ protected:
         return std::all_of(list.begin(), list.end(), [](HWND w) { return IsWindowVisible(w); });
     }
     bool IsHiddenEntry(HWND window) const {
-        const std::wstring text = HandleToText(window);
         return std::any_of(rig_.engine.Hidden().begin(), rig_.engine.Hidden().end(),
-                           [&](const HiddenWindow& e) { return e.handleText == text; });
+                           [&](const HiddenWindow& e) { return e.handle == window; });
     }
 };
 
@@ -40,18 +39,18 @@ TEST_F(WindowEngineTest, HideAllAndRestoreKeepTheOrderOfHiding) {
     ASSERT_EQ(rig_.engine.Hidden().size(), opened.size());
     for (const HiddenWindow& entry : rig_.engine.Hidden()) EXPECT_FALSE(entry.timeStamp.empty());
 
-    std::vector<std::wstring> hiddenOrder;
-    for (const HiddenWindow& entry : rig_.engine.Hidden()) hiddenOrder.push_back(entry.handleText);
+    std::vector<HWND> hiddenOrder;
+    for (const HiddenWindow& entry : rig_.engine.Hidden()) hiddenOrder.push_back(entry.handle);
     rig_.engine.RestoreWindows();
     EXPECT_TRUE(hctest::WaitUntil([&] { return AllShown(opened); }));
     EXPECT_TRUE(rig_.engine.Hidden().empty());
     EXPECT_EQ(rig_.visible.Entries().size(), opened.size());  // the visible list is rebuilt
 
-    std::vector<std::pair<long, std::wstring>> shown;
-    for (HWND window : opened) shown.emplace_back(helper_.ShownSequence(window), HandleToText(window));
+    std::vector<std::pair<long, HWND>> shown;
+    for (HWND window : opened) shown.emplace_back(helper_.ShownSequence(window), window);
     std::sort(shown.begin(), shown.end());
-    std::vector<std::wstring> shownOrder;
-    for (auto& [at, text] : shown) shownOrder.push_back(text);
+    std::vector<HWND> shownOrder;
+    for (auto& [at, window] : shown) shownOrder.push_back(window);
     EXPECT_EQ(shownOrder, hiddenOrder);
 }
 
@@ -188,15 +187,14 @@ TEST_F(WindowEngineTest, ShowHideClosesThePanicButtonWhenAskedAndNeverHidesIt) {
     HWND window = helper_.Open(L"Music");
     HWND other = helper_.Open(L"Video");
     rig_.settings.fHidePanicBtn = true;
-    const std::wstring text = HandleToText(window);
-    rig_.engine.ShowHideWindow(0, text);
+    rig_.engine.ShowHideWindow(0, window);
     EXPECT_TRUE(hctest::WaitUntil([&] { return !IsWindowVisible(window); }));
-    rig_.engine.ShowHideWindow(1, text);
+    rig_.engine.ShowHideWindow(1, window);
     EXPECT_TRUE(hctest::WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
     EXPECT_EQ(log_, (hctest::CallLog{"ClosePanicButton", "ClosePanicButton", "TrayOn"}));
     rig_.shell.panicButton = window;
-    rig_.engine.ShowHideWindow(0, text);
-    rig_.engine.ShowHideWindow(0, HandleToText(other));
+    rig_.engine.ShowHideWindow(0, window);
+    rig_.engine.ShowHideWindow(0, other);
     // Hides happen in order on the helper's one thread: once the second is done, the first was refused.
     EXPECT_TRUE(hctest::WaitUntil([&] { return !IsWindowVisible(other); }));
     EXPECT_TRUE(IsWindowVisible(window));

@@ -6,6 +6,7 @@
 #include "Doubles.h"
 #include "engine/Dispatcher.h"
 #include "engine/WindowEngine.h"
+#include "settings/Conversions.h"
 #include "settings/Settings.h"
 
 namespace hc {
@@ -103,7 +104,7 @@ TEST_F(DispatcherTest, WindowsWithHandlesOf2To31AndAboveComeBack) {
     const auto entry = std::find_if(rig_.engine.Hidden().begin(), rig_.engine.Hidden().end(),
                                     [](const HiddenWindow& e) { return e.title == L"High handle"; });
     ASSERT_NE(entry, rig_.engine.Hidden().end());
-    EXPECT_EQ(entry->handleText, L"2147488308");
+    EXPECT_EQ(HandleToText(entry->handle), L"2147488308");
     rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
     EXPECT_TRUE(windows_.Visible(high));
 }
@@ -371,7 +372,7 @@ TEST_F(DispatcherTest, EveryHiddenWindowIsInTheJournalBeforeItIsHidden) {
     rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     EXPECT_TRUE(recordedFirst);
     ASSERT_EQ(rig_.journal.saved.size(), 2u);
-    EXPECT_EQ(rig_.journal.saved[0].handleText, rig_.engine.Hidden()[0].handleText);
+    EXPECT_EQ(rig_.journal.saved[0].handle, rig_.engine.Hidden()[0].handle);
     rig_.journal.onSave = nullptr;
     rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
     EXPECT_TRUE(rig_.journal.saved.empty());
