@@ -60,6 +60,14 @@ protected:
     hctest::ScriptedIconPicker picker_;
     int dialogsOpened_ = 0;
 
+    // Each controller ends the program's loop as it goes; left in the queue, that quit would end the first modal
+    // loop of a later test at once.
+    void TearDown() override {
+        MSG quit{};
+        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
+
     std::unique_ptr<TForm2> MakeController() {
         return std::make_unique<TForm2>(
             ControllerParts{hotkeys_, messages_, rig_.dispatcher, rig_.engine, rig_.settings, rig_.switches, runKeys_,
