@@ -89,8 +89,8 @@ HANDLE StartProcess(const std::wstring& exePath, const std::wstring& arguments, 
 }
 
 namespace {
-BOOL CALLBACK CollectShown(HWND window, LPARAM context) {
-    if (IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+BOOL CALLBACK CollectAll(HWND window, LPARAM context) {
+    reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
     return TRUE;
 }
 
@@ -105,12 +105,13 @@ void RoundTrips(HWND window, UINT timeoutMs) {
 }  // namespace
 
 void SettleForeground() {
-    // The X focus may be on its way to any shown window, also while no window is in front: each thread with a
-    // shown window reads its events first (briefly for a thread that does not answer: it reads nothing anyway).
-    std::vector<HWND> shown;
-    EnumWindows(&CollectShown, reinterpret_cast<LPARAM>(&shown));
+    // The X focus may be on its way to or from any window, one just hidden too, also while no window is in front:
+    // each thread with a window reads its events first (briefly for a thread that does not answer: it reads
+    // nothing anyway).
+    std::vector<HWND> windows;
+    EnumWindows(&CollectAll, reinterpret_cast<LPARAM>(&windows));
     std::vector<DWORD> threads;
-    for (HWND window : shown) {
+    for (HWND window : windows) {
         const DWORD thread = GetWindowThreadProcessId(window, nullptr);
         if (thread == GetCurrentThreadId() || std::find(threads.begin(), threads.end(), thread) != threads.end())
             continue;
