@@ -8,7 +8,5 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 hc_wine_environment
 trap hc_wine_cleanup EXIT
 cd "$HC_ROOT"
-# A test program that fails is run once more: a few end-to-end tests drive Wine's windows and menus by timing
-# and fail now and then on a busy machine; a real fault fails both runs.
 xvfb-run -a -s "-screen 0 1280x1024x24" \
-    bash -c 'source scripts/common.sh && hc_wine_prefix && ctest --preset mingw --repeat until-pass:2 "$@"' ctest "$@"
+    bash -c 'source scripts/common.sh && hc_wine_prefix && ctest --preset mingw "$@"' ctest "$@"

@@ -114,7 +114,8 @@ TEST_F(PasswordTest, HelpQuotesTheHintOrTheDefaultSentenceAndSaysPlainlyWhenTheS
     // Every other way to ask: the title bar's help button, F1, a right click on the surface and on the box.
     PostMessageW(prompt, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
     EXPECT_EQ(Answer(L"Marrowby for Windows"), L"Your password hint is \"sesame street\"");
-    SetForegroundWindow(prompt);
+    // F1 goes to the window in front: the prompt, once the activation has come back to it from the closed box.
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == prompt; }));
     PressKeys({}, VK_F1);
     EXPECT_EQ(Answer(L"Marrowby for Windows"), L"Your password hint is \"sesame street\"");
     RightClickAt(GetDlgItem(prompt, Prompt::kIdLabel1));
@@ -124,12 +125,13 @@ TEST_F(PasswordTest, HelpQuotesTheHintOrTheDefaultSentenceAndSaysPlainlyWhenTheS
                              IsWindowVisible));
     RightClickAt(GetDlgItem(prompt, Prompt::kIdPassWord));
     EXPECT_EQ(Answer(L"Marrowby for Windows"), L"Your password hint is \"sesame street\"");
-    // Then the box's own edit menu.
+    // Then the box's own edit menu; Escape only once its loop runs, or the key goes to the prompt.
     auto menuShown = [&] {
         const auto menus = WindowsOf(hc_.ProcessId(), L"#32768");
         return std::any_of(menus.begin(), menus.end(), IsWindowVisible);
     };
-    EXPECT_TRUE(WaitUntil(menuShown));
+    EXPECT_TRUE(WaitForMenuLoop());
+    EXPECT_TRUE(menuShown());
     PressKeys({}, VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !menuShown(); }));
 

@@ -134,7 +134,7 @@ bool MainWindowDriver::ChooseFromMenu(int listId, int position) {
         HWND menu = FindWindowW(L"#32768", nullptr);
         return menu && IsWindowVisible(menu);
     };
-    if (!WaitUntil(menuOpen, 5000)) return false;
+    if (!WaitForMenuLoop()) return false;
     for (int i = 0; i <= position; ++i) PressKeys({}, VK_DOWN);
     PressKeys({}, VK_RETURN);
     const bool closed = WaitUntil([&] { return !menuOpen(); }, 5000);

@@ -62,15 +62,8 @@ bool LooksPainted(HWND window) {
 
 bool OpenPanicMenu(HWND panic) {
     ClickMiddleOf(panic, true);
-    // Keys pressed before the menu's own loop runs may be lost: that loop is running once it has drawn the menu.
-    const DWORD thread = GetWindowThreadProcessId(panic, nullptr);
-    return WaitUntil([&] {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof(info);
-        HWND menu = FindWindowW(L"#32768", nullptr);
-        return menu && IsWindowVisible(menu) && GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMENUMODE) &&
-               LooksPainted(menu);
-    });
+    HWND menu = WaitForMenuLoop();
+    return menu && WaitUntil([&] { return LooksPainted(menu); });
 }
 
 bool ChoosePanicMenuItem(HWND panic, int item) {

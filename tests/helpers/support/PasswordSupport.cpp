@@ -1,9 +1,11 @@
 #include "PasswordSupport.h"
 
+#include <gtest/gtest.h>
 #include <aclapi.h>
 
 #include <algorithm>
 
+#include "PanicDriver.h"
 #include "TestSupport.h"
 
 namespace hctest {
@@ -68,6 +70,9 @@ bool ContainsText(const std::vector<BYTE>& bytes, const std::wstring& text) {
 }
 
 ModalScript::ModalScript() {
+    // A quit message left in this thread's queue ends every modal loop at once, before any step could run.
+    MSG quit{};
+    EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) << "an earlier test left a WM_QUIT";
     running = this;
     timer_ = SetTimer(nullptr, 0, 20, &Tick);
 }
@@ -130,20 +135,16 @@ std::wstring AnswerBoxOf(DWORD processId, const wchar_t* caption, DWORD timeoutM
     HWND box = WaitForDialogOf(processId, caption, timeoutMs);
     if (!box) return L"(no box)";
     const std::wstring text = MessageBoxText(box);
+    SettleForeground();  // as AnswerBox does
     ClickButton(box, IDOK);
     WaitUntil([&] { return !IsWindow(box); }, timeoutMs);
     return text;
 }
 
 void RightClickAt(HWND window) {
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    SetCursorPos((frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2);
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    SendInput(2, clicks, sizeof(INPUT));
+    // The move goes with the clicks: a cursor set apart reaches the X server later, and the click then lands where
+    // the cursor was before.
+    ClickMiddleOf(window, true);
 }
 
 void Type(HWND dialog, int controlId, const std::wstring& text) { SetDlgItemTextW(dialog, controlId, text.c_str()); }

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <algorithm>
 #include <atomic>
 
 #include "../winhelper/Protocol.h"
@@ -93,7 +94,49 @@ HANDLE StartProcess(const std::wstring& exePath, const std::wstring& arguments, 
     return info.hProcess;
 }
 
+namespace {
+BOOL CALLBACK CollectAll(HWND window, LPARAM context) {
+    reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+    return TRUE;
+}
+
+// Two round trips to the window's thread: a thread reads its X events only when it waits for messages, so its
+// answer to the second proves it has read those that came before the first.
+void RoundTrips(HWND window, UINT timeoutMs) {
+    for (int trip = 0; trip < 2; ++trip) {
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result)) return;
+    }
+}
+}  // namespace
+
+void SettleForeground() {
+    // The X focus may be on its way to or from any window, one just hidden too, also while no window is in front:
+    // each thread with a window reads its events first (briefly for a thread that does not answer: it reads
+    // nothing anyway).
+    std::vector<HWND> windows;
+    EnumWindows(&CollectAll, reinterpret_cast<LPARAM>(&windows));
+    std::vector<DWORD> threads;
+    for (HWND window : windows) {
+        const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+        if (thread == GetCurrentThreadId() || std::find(threads.begin(), threads.end(), thread) != threads.end())
+            continue;
+        threads.push_back(thread);
+        RoundTrips(window, 250);
+    }
+    // Then until the window in front stays in front across its own round trips.
+    for (int round = 0; round < 10; ++round) {
+        HWND front = GetForegroundWindow();
+        if (!front) return;
+        RoundTrips(front, 5000);
+        if (GetForegroundWindow() == front) return;
+    }
+}
+
 void PressKeys(std::initializer_list<WORD> modifiers, WORD key) {
+    // Wine brings its key state in line with the X server's when a window of it gains the X focus, and X never saw
+    // these keys: a focus change still on its way lets go of the modifier in the middle of the combination.
+    SettleForeground();
     std::vector<INPUT> inputs;
     auto add = [&](WORD vk, bool up) {
         INPUT input{};
@@ -108,6 +151,20 @@ void PressKeys(std::initializer_list<WORD> modifiers, WORD key) {
     add(key, true);
     for (auto m = std::rbegin(modifiers); m != std::rend(modifiers); ++m) add(*m, true);
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+HWND WaitForMenuLoop(DWORD timeoutMs) {
+    HWND menu = nullptr;
+    const bool running = WaitUntil(
+        [&] {
+            menu = FindWindowW(L"#32768", nullptr);
+            GUITHREADINFO info{};
+            info.cbSize = sizeof(info);
+            return menu && IsWindowVisible(menu) && GetGUIThreadInfo(GetWindowThreadProcessId(menu, nullptr), &info) &&
+                   (info.flags & GUI_INMENUMODE);
+        },
+        timeoutMs);
+    return running ? menu : nullptr;
 }
 
 HWND WaitForDialog(const wchar_t* caption, DWORD timeoutMs) {
@@ -134,6 +191,8 @@ std::wstring AnswerBox(const wchar_t* caption, DWORD timeoutMs) {
     HWND box = WaitForDialog(caption, timeoutMs);
     if (!box) return L"(no box)";
     const std::wstring text = MessageBoxText(box);
+    // Its focus change read first: a focus-out read after the box has gone would close what its owner opens next.
+    SettleForeground();
     ClickButton(box, IDOK);
     WaitUntil([&] { return !IsWindow(box); }, timeoutMs);
     return text;

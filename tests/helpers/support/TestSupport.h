@@ -28,9 +28,15 @@ std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className = nullptr)
 HANDLE StartProcess(const std::wstring& exePath, const std::wstring& arguments, DWORD* processId = nullptr,
                     const std::wstring& workingFolder = L"");
 
-// Presses a key combination system-wide as the keyboard would (modifiers down, key down, all up).
+// Waits until the window in front has handled everything sent to it before, its focus change among them.
+void SettleForeground();
+// Presses a key combination system-wide as the keyboard would (modifiers down, key down, all up), once the window
+// in front has settled.
 void PressKeys(std::initializer_list<WORD> modifiers, WORD key);
 
+// The open popup menu (class #32768) once its own loop runs, waited for; null when none came. Keys pressed before
+// that loop runs go to the window behind the menu.
+HWND WaitForMenuLoop(DWORD timeoutMs = 5000);
 // A dialog box (class #32770) with this caption, waited for; null when none came.
 HWND WaitForDialog(const wchar_t* caption, DWORD timeoutMs = 5000);
 // The text of a message box.

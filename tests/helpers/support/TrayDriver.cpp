@@ -78,11 +78,7 @@ void LeftClicks(HWND icon, int clicks) {
 void LeftClick(HWND icon) { LeftClicks(icon, 1); }
 void DoubleClick(HWND icon) { LeftClicks(icon, 2); }
 
-HWND WaitForPopupMenu(DWORD timeoutMs) {
-    HWND menu = nullptr;
-    WaitUntil([&] { return (menu = VisiblePopupMenu()) != nullptr; }, timeoutMs);
-    return menu;
-}
+HWND WaitForPopupMenu(DWORD timeoutMs) { return WaitForMenuLoop(timeoutMs); }
 
 bool WaitUntilNoPopupMenu(DWORD timeoutMs) {
     return WaitUntil([] { return VisiblePopupMenu() == nullptr; }, timeoutMs);

@@ -25,7 +25,7 @@ void RightClick(HWND icon);
 void LeftClick(HWND icon);
 void DoubleClick(HWND icon);
 
-// The open popup menu (class #32768), waited for; null when none came.
+// The open popup menu (class #32768) once its loop runs, waited for; null when none came.
 HWND WaitForPopupMenu(DWORD timeoutMs = 5000);
 bool WaitUntilNoPopupMenu(DWORD timeoutMs = 5000);
 // Right-clicks the first icon and waits for the menu.

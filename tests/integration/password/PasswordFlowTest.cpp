@@ -30,14 +30,6 @@ const Shown kWrongOld{nullptr, L"Old password is incorrect, please try again.", 
 // recorded instead of shown.
 class PasswordFlowTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        // A controller window destroyed by an earlier test of this program posts its quit here; a modal loop
-        // that sees it ends at once, as it must in the program.
-        MSG quit;
-        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
-    }
-
     hctest::ScopedCleanKey storeKey_{kPasswordStoreKey};
     hctest::RecordingMessages messages_;
     Settings settings_;

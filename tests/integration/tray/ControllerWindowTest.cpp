@@ -60,6 +60,8 @@ protected:
     hctest::ScriptedIconPicker picker_;
     int dialogsOpened_ = 0;
 
+    // Each controller ends the program's loop as it goes; left in the queue, that quit would end the first modal
+    // loop of a later test at once.
     void TearDown() override { hctest::DropPendingQuit(); }
 
     std::unique_ptr<TForm2> MakeController() {
