@@ -11,7 +11,6 @@ namespace {
 constexpr wchar_t kWrongPasswordCaption[] = L"Hush-Cloak";
 constexpr wchar_t kHintCaption[] = L"Marrowby for Windows";
 constexpr wchar_t kHintMissingText[] = L"Your password hint is not defined.";
-constexpr UINT kOpenEditMenu = WM_APP + 40;  // the password box's edit menu, after the hint
 
 HWND CreatePrompt(HWND owner, LPARAM self) {
     // The title bar's help button needs a system menu and no minimize or maximize box.
@@ -78,19 +77,13 @@ SecretText TPassword_f::TypedText() const { return SecretWindowText(GetDlgItem(h
 
 LRESULT CALLBACK TPassword_f::PassWordProc(HWND edit, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                            DWORD_PTR self) noexcept {
-    // The hint first, then the box's own edit menu. The menu waits for a message of its own: opened while the
-    // activation is still coming back from the closed box, the change of focus that follows would cancel it.
+    // The hint first, then the box's own edit menu.
     if (msg == WM_CONTEXTMENU) {
         try {
             reinterpret_cast<TPassword_f*>(self)->HelpBtnClick();
         } catch (...) {
             ReportUnhandledFailure(nullptr);
         }
-        if (PostMessageW(edit, kOpenEditMenu, wp, lp)) return 0;
-    }
-    if (msg == kOpenEditMenu) {
-        if (!IsWindowVisible(GetParent(edit))) return 0;  // a panic closed the prompt meanwhile
-        return DefSubclassProc(edit, WM_CONTEXTMENU, wp, lp);
     }
     return DefSubclassProc(edit, msg, wp, lp);
 }
