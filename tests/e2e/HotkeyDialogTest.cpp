@@ -27,12 +27,6 @@ private:
     BOOL held_;
 };
 
-bool AllHidden(const std::vector<HWND>& windows) {
-    return std::none_of(windows.begin(), windows.end(), [](HWND w) { return IsWindowVisible(w); });
-}
-bool AllShown(const std::vector<HWND>& windows) {
-    return std::all_of(windows.begin(), windows.end(), [](HWND w) { return IsWindowVisible(w); });
-}
 
 class HotkeyDialogTest : public ::testing::Test {
 protected:

@@ -11,12 +11,6 @@ namespace {
 
 constexpr wchar_t kGreeting[] = L"Hi, I'm the \"Panic Button\". You can move me, change me, rename me.";
 
-bool AllHidden(const std::vector<HWND>& windows) {
-    return std::none_of(windows.begin(), windows.end(), [](HWND w) { return IsWindowVisible(w); });
-}
-bool AllShown(const std::vector<HWND>& windows) {
-    return std::all_of(windows.begin(), windows.end(), [](HWND w) { return IsWindowVisible(w); });
-}
 LONG ExStyle(HWND w) { return GetWindowLongW(w, GWL_EXSTYLE); }
 bool HasFrame(HWND w) { return (GetWindowLongW(w, GWL_STYLE) & WS_CAPTION) == WS_CAPTION; }
 // The button keeps its size whatever the frame.

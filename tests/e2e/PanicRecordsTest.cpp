@@ -11,13 +11,6 @@
 namespace hctest {
 namespace {
 
-bool AllHidden(const std::vector<HWND>& windows) {
-    return std::none_of(windows.begin(), windows.end(), [](HWND w) { return IsWindowVisible(w); });
-}
-bool AllShown(const std::vector<HWND>& windows) {
-    return std::all_of(windows.begin(), windows.end(), [](HWND w) { return IsWindowVisible(w); });
-}
-
 std::optional<hc::JournalRecord> StoredJournal() {
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, L"HushCloak\\Recovery", 0, KEY_READ, &key)) return std::nullopt;

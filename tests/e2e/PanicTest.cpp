@@ -8,13 +8,6 @@
 namespace hctest {
 namespace {
 
-bool AllHidden(const std::vector<HWND>& windows) {
-    return std::none_of(windows.begin(), windows.end(), [](HWND w) { return IsWindowVisible(w); });
-}
-bool AllShown(const std::vector<HWND>& windows) {
-    return std::all_of(windows.begin(), windows.end(), [](HWND w) { return IsWindowVisible(w); });
-}
-
 // The visible windows whose titles contain the text.
 std::vector<HWND> WindowsTitled(const std::wstring& part) {
     std::vector<HWND> found;

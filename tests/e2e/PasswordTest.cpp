@@ -16,12 +16,6 @@ namespace {
 using Prompt = hc::TPassword_f;
 const wchar_t kWrong[] = L"The password you have entered is incorrect. Please try again.";
 
-bool AllHidden(const std::vector<HWND>& windows) {
-    return std::none_of(windows.begin(), windows.end(), [](HWND w) { return IsWindowVisible(w); });
-}
-bool AllShown(const std::vector<HWND>& windows) {
-    return std::all_of(windows.begin(), windows.end(), [](HWND w) { return IsWindowVisible(w); });
-}
 
 // HC.exe with "Require passwords to unhide windows" ticked and a password stored as "Manage..." stores it.
 class PasswordTest : public ::testing::Test {

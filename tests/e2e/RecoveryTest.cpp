@@ -12,9 +12,6 @@ namespace {
 
 constexpr wchar_t kRecovery[] = L"HushCloak\\Recovery";
 
-bool AllShown(const std::vector<HWND>& windows) {
-    return std::all_of(windows.begin(), windows.end(), [](HWND w) { return IsWindowVisible(w) != FALSE; });
-}
 
 std::optional<std::vector<std::uint8_t>> StoredValue(const wchar_t* name) {
     HKEY key = nullptr;

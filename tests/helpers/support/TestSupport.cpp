@@ -38,6 +38,13 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD in
     }
 }
 
+bool AllHidden(const std::vector<HWND>& windows) {
+    return std::none_of(windows.begin(), windows.end(), [](HWND w) { return IsWindowVisible(w); });
+}
+bool AllShown(const std::vector<HWND>& windows) {
+    return std::all_of(windows.begin(), windows.end(), [](HWND w) { return IsWindowVisible(w); });
+}
+
 void DropPendingQuit() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {

@@ -14,6 +14,9 @@ std::wstring BinFolder();
 std::wstring MakeTempFolder(const std::wstring& prefix);
 
 // Polls the condition until it holds or the time is up; pumps this thread's messages meanwhile.
+// Whether every one of the windows is hidden, or shown.
+bool AllHidden(const std::vector<HWND>& windows);
+bool AllShown(const std::vector<HWND>& windows);
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000, DWORD intervalMs = 10);
 
 // A controller that ends posts WM_QUIT to this thread; in a test program the next test's modal loop would take it
