@@ -1,5 +1,7 @@
 #include "app/Program.h"
 
+#include "platform/Com.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -88,7 +90,6 @@ void Program::LoadSettingsAndPassword() {
 
 bool Program::StartUp() {
     messages_.SetBeforeShowing([this] { CloseSplash(); });
-    com_.emplace();  // the clean-up after a panic uses COM
     // No other instance runs now, so a policy an earlier run left behind is needed by nobody.
     RemoveLeftoverTaskManagerPolicy();
     LoadSettingsAndPassword();
@@ -116,6 +117,7 @@ bool Program::StartUp() {
 // In the order the user sees them; each step runs when no message waits.
 void Program::AddWindowSteps() {
     steps_.Add([this] { ShowSplash(); });
+    steps_.Add([] { JoinComApartment(); });  // before any window that may use COM
     steps_.Add([this] {
         INITCOMMONCONTROLSEX controls{};
         controls.dwSize = sizeof(controls);

@@ -14,7 +14,6 @@
 #include "engine/WindowEngine.h"
 #include "password/PasswordProtection.h"
 #include "password/PasswordStore.h"
-#include "platform/Com.h"
 #include "platform/Handles.h"
 #include "platform/Hotkeys.h"
 #include "platform/Icons.h"
@@ -87,7 +86,6 @@ private:
     void OpenMainWindowThroughGate();
     bool ExitForSetup();
 
-    std::optional<ComApartment> com_;  // first in, last out: every window below may use COM
     UniqueHandle instanceMutex_;
     Win32WindowSystem windowSystem_;
     Win32ProcessSystem processSystem_;

@@ -78,6 +78,7 @@ bool CoreAudioIsMissing(HRESULT result) {
 namespace audio {
 
 std::unique_ptr<MuteControl> OpenDefaultEndpoint(CoreAudio& outcome) {
+    JoinComApartment();
     UniqueCom<IMMDeviceEnumerator> enumerator;
     const HRESULT created = CoCreateInstance(kMMDeviceEnumerator, nullptr, CLSCTX_INPROC_SERVER, kIMMDeviceEnumerator,
                                              reinterpret_cast<void**>(enumerator.put()));

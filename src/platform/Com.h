@@ -19,6 +19,10 @@ private:
     bool initialised_ = false;
 };
 
+// COM on this thread from now on, for the rest of its life; nothing when it already has it. The panic's own
+// calls make sure of it: a panic may come before start-up has got round to COM.
+void JoinComApartment();
+
 template <class T>
 void ReleaseInterface(T* object) {
     object->Release();

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "platform/Com.h"
 #include "platform/Registry.h"
 
 namespace hc::recyclebin {
@@ -29,6 +30,7 @@ std::wstring VolumeGuid(const wchar_t* root) {
 }  // namespace
 
 bool EmptyAll() {
+    JoinComApartment();
     // An empty root path means the bins of all drives. The shell answers E_UNEXPECTED when they were empty.
     const HRESULT result = SHEmptyRecycleBinW(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOSOUND);
     return SUCCEEDED(result) || result == E_UNEXPECTED;
@@ -36,6 +38,7 @@ bool EmptyAll() {
 
 bool MoveToRecycleBin(const std::vector<std::wstring>& paths) {
     if (paths.empty()) return true;
+    JoinComApartment();
     std::wstring list;
     for (const std::wstring& path : paths) {
         list += path;

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "platform/Com.h"
+
 namespace hc {
 
 UniqueHicon ShellIconSource::SmallFileIcon(const std::wstring& path) { return shell::SmallFileIcon(path); }
@@ -62,6 +64,7 @@ std::wstring FullPathName(const std::wstring& name) {
 }
 
 std::optional<StartedProcess> OpenWithDefaultAction(const std::wstring& file) {
+    JoinComApartment();  // the shell's handlers may be COM objects
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;

@@ -24,6 +24,7 @@ private:
 }  // namespace
 
 HRESULT ClearAll() {
+    JoinComApartment();
     UniqueCom<IUrlHistoryStg2> store;
     const HRESULT created = CoCreateInstance(kUrlHistory, nullptr, CLSCTX_INPROC_SERVER, kIUrlHistoryStg2,
                                              reinterpret_cast<void**>(store.put()));

@@ -70,6 +70,9 @@ TForm2::TForm2(ControllerParts parts, std::function<void()> openHotkeyDialog)
     RegisterWindowClass(kClassName);
     CreateWindowFor(WS_EX_TOOLWINDOW, kClassName, kApplicationTitle, WS_POPUP, 0, 0, 0, 0);
     if (!hwnd) return;
+    // The panic keys first: adding the icon waits on the shell, on a thread of the icon's own.
+    defaultHotkeys_ = std::make_unique<DefaultHotkeys>(parts.hotkeys, hwnd);
+    const bool registered = RegisterHotKeys();
     taskbarCreated_ = notifyicon::TaskbarCreatedMessage();
     trayIcon_ = std::make_unique<TrayIcon>(hwnd, kMsgTrayIcon);
     trayIcon_->SetIcon(builtInIcon_.get());
@@ -77,8 +80,6 @@ TForm2::TForm2(ControllerParts parts, std::function<void()> openHotkeyDialog)
     about_ = std::make_unique<AboutBox>(hwnd);
     hkStealth_ = std::make_unique<AppHotkey>(parts.hotkeys, hwnd);
     hkStealth_->SetAction([this](AppHotkey&) { hkStealthHotKey(); });
-    defaultHotkeys_ = std::make_unique<DefaultHotkeys>(parts.hotkeys, hwnd);
-    const bool registered = RegisterHotKeys();
     // The warning and the dialog wait for the end of start-up: the dialog does not exist yet.
     if (!registered) PostMessageW(hwnd, kMsgDefaultKeysRefused, 0, 0);
 }

@@ -20,7 +20,8 @@ SIZE IconSize(HICON icon) {
 }
 }  // namespace
 
-TIconExtractor::TIconExtractor() { Extract(kInitialFileName, kInitialIconIndex); }
+// Nothing is loaded yet: every use extracts first, and reading a file's icons has no place in the start-up.
+TIconExtractor::TIconExtractor() : fileName_(kInitialFileName), iconIndex_(kInitialIconIndex) {}
 
 int TIconExtractor::Extract(const std::wstring& fileName, int iconIndex) {
     fileName_ = fileName;

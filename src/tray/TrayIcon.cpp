@@ -5,7 +5,7 @@
 namespace hc {
 
 TrayIcon::~TrayIcon() {
-    if (active_) notifyicon::Remove(owner_, kIconId);
+    if (active_) shell_.Post([owner = owner_] { notifyicon::Remove(owner, kIconId); });
 }
 
 void TrayIcon::SetIconActive(bool active) {
@@ -14,13 +14,13 @@ void TrayIcon::SetIconActive(bool active) {
     if (active) {
         Add();
     } else {
-        notifyicon::Remove(owner_, kIconId);
+        shell_.Post([owner = owner_] { notifyicon::Remove(owner, kIconId); });
     }
 }
 
 void TrayIcon::SetIcon(HICON icon) {
     icon_ = icon;
-    if (active_) notifyicon::SetIcon(owner_, kIconId, icon_);
+    if (active_) Tell([](HWND owner, UINT, HICON copy, TrayIcon&) { notifyicon::SetIcon(owner, kIconId, copy); });
 }
 
 void TrayIcon::OnTaskbarCreated() {
@@ -28,13 +28,24 @@ void TrayIcon::OnTaskbarCreated() {
 }
 
 void TrayIcon::Add() {
-    const notifyicon::AddResult result = notifyicon::Add(owner_, kIconId, callbackMessage_, icon_);
-    // A shell that did not restart still holds the icon; then it only needs the current picture.
-    if (!result.added) {
-        notifyicon::SetIcon(owner_, kIconId, icon_);
-        return;
-    }
-    version4_ = result.version4;
+    Tell([](HWND owner, UINT callbackMessage, HICON copy, TrayIcon& self) {
+        const notifyicon::AddResult result = notifyicon::Add(owner, kIconId, callbackMessage, copy);
+        // A shell that did not restart still holds the icon; then it only needs the current picture.
+        if (!result.added) {
+            notifyicon::SetIcon(owner, kIconId, copy);
+            return;
+        }
+        self.version4_ = result.version4;
+    });
+}
+
+void TrayIcon::Tell(void (*call)(HWND, UINT, HICON, TrayIcon&)) {
+    HICON copy = icon_ ? CopyIcon(icon_) : nullptr;
+    // Without a copy the shell gets the caller's own picture, which it then must keep for a moment longer.
+    shell_.Post([this, call, copy, picture = copy ? copy : icon_] {
+        call(owner_, callbackMessage_, picture, *this);
+        if (copy) DestroyIcon(copy);
+    });
 }
 
 }  // namespace hc

@@ -144,6 +144,10 @@ void PressKeys(std::initializer_list<WORD> modifiers, WORD key) {
     // Wine brings its key state in line with the X server's when a window of it gains the X focus, and X never saw
     // these keys: a focus change still on its way lets go of the modifier in the middle of the combination.
     SettleForeground();
+    SendKeys(modifiers, key);
+}
+
+void SendKeys(std::initializer_list<WORD> modifiers, WORD key) {
     std::vector<INPUT> inputs;
     auto add = [&](WORD vk, bool up) {
         INPUT input{};

@@ -36,6 +36,8 @@ void SettleForeground();
 // Presses a key combination system-wide as the keyboard would (modifiers down, key down, all up), once the window
 // in front has settled.
 void PressKeys(std::initializer_list<WORD> modifiers, WORD key);
+// The same at once, without waiting for any window: for a measurement that must not wait on the program measured.
+void SendKeys(std::initializer_list<WORD> modifiers, WORD key);
 
 // The open popup menu (class #32768) once its own loop runs, waited for; null when none came. Keys pressed before
 // that loop runs go to the window behind the menu.
