@@ -26,7 +26,7 @@ TEST_F(DispatcherTest, DoNothingTouchesNothing) {
     rig_.settings.cbHideIcon = true;
     rig_.switches.administrator = true;
     rig_.shell.mainWindowVisible = true;
-    PressHide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     EXPECT_TRUE(log_.empty()) << log_.front();
     EXPECT_TRUE(windows_.Visible(mail_));
 }
@@ -38,7 +38,7 @@ TEST_F(DispatcherTest, WindowActionsCloseOwnWindowsFirstEmptyTheListAndCleanUpOn
         log_.clear();
         rig_.settings.Action = action;
         rig_.shell.mainWindowVisible = true;
-        PressHide();
+        rig_.dispatcher.GetHotKeys(Sender::None, kHide);
         EXPECT_EQ(IndexOf("TrayOff"), 0u) << action;
         EXPECT_LT(IndexOf("CloseMainWindow"), IndexOf("DoOptions")) << action;
         EXPECT_EQ(Count("TaskManagerOn"), 1u) << action;
@@ -50,13 +50,13 @@ TEST_F(DispatcherTest, WindowActionsCloseOwnWindowsFirstEmptyTheListAndCleanUpOn
 }
 
 TEST_F(DispatcherTest, HideAllHidesEveryListedWindowInOrderAndRestoreShowsThemInTheSameOrder) {
-    PressHide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     EXPECT_FALSE(windows_.Visible(mail_));
     EXPECT_FALSE(windows_.Visible(notes_));
     ASSERT_EQ(rig_.engine.Hidden().size(), 2u);
     EXPECT_EQ(rig_.engine.Hidden()[0].title, L"Mail");
     log_.clear();
-    PressUnhide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
     // Shown without activation, then the window that was in front gets the foreground back, once.
     EXPECT_EQ(log_, (CallLog{"Show Mail", "Show Notes", "Front Notes", "TrayOn"}));
     EXPECT_TRUE(rig_.engine.Hidden().empty());
@@ -65,33 +65,33 @@ TEST_F(DispatcherTest, HideAllHidesEveryListedWindowInOrderAndRestoreShowsThemIn
 
 TEST_F(DispatcherTest, HideAllHidesTheWindowInFrontLastSoTheActivationMovesOnlyOnce) {
     windows_.foreground = mail_;
-    PressHide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     EXPECT_LT(IndexOf("Hide Notes"), IndexOf("Hide Mail"));
     // Listed in the order of hiding, so the restore shows the front window last, as it gives it the foreground.
     ASSERT_EQ(rig_.engine.Hidden().size(), 2u);
     EXPECT_EQ(rig_.engine.Hidden()[1].title, L"Mail");
     EXPECT_EQ(rig_.journal.saved[1].title, L"Mail");
     log_.clear();
-    PressUnhide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
     EXPECT_EQ(log_, (CallLog{"Show Notes", "Show Mail", "Front Mail", "TrayOn"}));
 }
 
 TEST_F(DispatcherTest, WindowsWithHandlesOf2To31AndAboveComeBack) {
     // The system hands such handles out sign-extended; their list text is the unsigned 32-bit number.
     HWND high = windows_.AddAt(reinterpret_cast<HWND>(static_cast<intptr_t>(INT32_MIN + 0x1234)), L"High handle");
-    PressHide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     ASSERT_FALSE(windows_.Visible(high));
     const auto entry = std::find_if(rig_.engine.Hidden().begin(), rig_.engine.Hidden().end(),
                                     [](const HiddenWindow& e) { return e.title == L"High handle"; });
     ASSERT_NE(entry, rig_.engine.Hidden().end());
     EXPECT_EQ(HandleToText(entry->handle), L"2147488308");
-    PressUnhide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
     EXPECT_TRUE(windows_.Visible(high));
 }
 
 TEST_F(DispatcherTest, CustomKeysInForceSilenceTheDefaultsButNotThePanicButton) {
     rig_.settings.UseDefaultKeys = false;
-    PressHide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     EXPECT_TRUE(windows_.Visible(mail_));
     rig_.dispatcher.GetHotKeys(Sender::PanicButton, kHide);
     EXPECT_FALSE(windows_.Visible(mail_));
@@ -125,16 +125,16 @@ TEST_F(DispatcherTest, ThePanicButtonsClickRunsTheActionWithoutAnyKeyInForce) {
 
 TEST_F(DispatcherTest, UnhideWithNothingHiddenAsksForNoPassword) {
     rig_.settings.cbPassword = true;
-    PressUnhide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
     rig_.dispatcher.DoHotKey(Sender::AppHkUnHide);
     EXPECT_EQ(Count("PromptShown"), 0u);
 }
 
 TEST_F(DispatcherTest, PasswordDecidesWhetherWindowsComeBack) {
     rig_.settings.cbPassword = true;
-    PressHide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     rig_.prompt.answer = false;  // Cancel
-    PressUnhide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
     EXPECT_FALSE(windows_.Visible(mail_));
     EXPECT_EQ(rig_.engine.Hidden().size(), 2u);
     rig_.prompt.answer = true;
@@ -146,21 +146,21 @@ TEST_F(DispatcherTest, PasswordDecidesWhetherWindowsComeBack) {
 
 TEST_F(DispatcherTest, ASecondUnhideWhileThePromptIsOpenIsIgnored) {
     rig_.settings.cbPassword = true;
-    PressHide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     rig_.prompt.answer = false;
     rig_.prompt.whileOpen = [&] { PressUnhide(); };
-    PressUnhide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
     EXPECT_EQ(Count("PromptShown"), 1u);
     EXPECT_FALSE(windows_.Visible(mail_));
 }
 
 TEST_F(DispatcherTest, AHideWhileThePromptIsOpenCancelsItAndRestoresNothing) {
     rig_.settings.cbPassword = true;
-    PressHide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     HWND later = windows_.Add(L"Opened later");
     rig_.prompt.answer = true;  // the user would have typed it right, had the prompt stayed
     rig_.prompt.whileOpen = [&] { PressHide(); };
-    PressUnhide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
     EXPECT_EQ(Count("PromptCancel"), 1u);
     EXPECT_FALSE(windows_.Visible(mail_));
     EXPECT_FALSE(windows_.Visible(later));
@@ -169,7 +169,7 @@ TEST_F(DispatcherTest, AHideWhileThePromptIsOpenCancelsItAndRestoresNothing) {
 
 TEST_F(DispatcherTest, AFailingCleanUpBringsEveryHiddenWindowBack) {
     rig_.cleanup.fail = true;
-    PressHide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     EXPECT_TRUE(windows_.Visible(mail_));
     EXPECT_TRUE(windows_.Visible(notes_));
     EXPECT_TRUE(rig_.engine.Hidden().empty());
@@ -197,24 +197,24 @@ TEST_F(DispatcherTest, ActiveApplicationFromThePanicButtonIsTheWindowInFrontBefo
     rig_.dispatcher.DoHotKey(Sender::PanicButton);
     EXPECT_FALSE(windows_.Visible(mail_));
     EXPECT_TRUE(windows_.Visible(notes_));
-    PressHide();  // from the hotkey: the foreground window
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);  // from the hotkey: the foreground window
     EXPECT_FALSE(windows_.Visible(notes_));
 }
 
 TEST_F(DispatcherTest, TheDecoyIsLaunchedAfterTheActionAndItsProcessRemembered) {
     rig_.settings.UseDecoy = true;
     rig_.settings.DecoyApp = L"C:\\report.txt";
-    PressHide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     EXPECT_LT(IndexOf("Hide Notes"), IndexOf("Launch C:\\report.txt"));
     EXPECT_LT(IndexOf("Launch C:\\report.txt"), IndexOf("DoOptions"));
     log_.clear();
     rig_.settings.Action = 4;
-    PressHide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     EXPECT_EQ(Count("Launch C:\\report.txt"), 0u);
     log_.clear();
     rig_.settings.Action = 0;
     rig_.settings.DecoyApp.clear();
-    PressHide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     EXPECT_EQ(Count("DoOptions"), 1u);
     EXPECT_EQ(std::count_if(log_.begin(), log_.end(), [](auto& c) { return c.rfind("Launch", 0) == 0; }), 0);
 }
@@ -222,7 +222,7 @@ TEST_F(DispatcherTest, TheDecoyIsLaunchedAfterTheActionAndItsProcessRemembered) 
 TEST_F(DispatcherTest, WithNoActionSelectedAPanicDoesNothingAtAll) {
     // No clean-up (emptying the Recycle Bin, deleting history) with the user's windows still on screen.
     rig_.settings.Action = -1;
-    PressHide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     rig_.dispatcher.DoHotKey(Sender::PanicButton);
     EXPECT_EQ(log_, (CallLog{"DetachIdle", "AttachIdle"}));
 }
@@ -234,13 +234,13 @@ TEST_F(DispatcherTest, TheProgramsOwnWindowInFrontIsNeitherHiddenNorClosed) {
     windows_.foreground = dialog;
     for (int action : {1, 3}) {
         rig_.settings.Action = action;
-        PressHide();
+        rig_.dispatcher.GetHotKeys(Sender::None, kHide);
         EXPECT_TRUE(windows_.Visible(dialog)) << action;
         EXPECT_TRUE(windows_.closeRequests.empty()) << action;
         EXPECT_TRUE(rig_.engine.Hidden().empty()) << action;
     }
     rig_.settings.Action = 0;
-    PressHide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     EXPECT_TRUE(windows_.Visible(dialog));
     EXPECT_FALSE(windows_.Visible(mail_));
 }
@@ -257,33 +257,33 @@ TEST_F(DispatcherTest, ADefaultKeyWorksWheneverTheUsersOwnKeyOfItsRoleIsNotInFor
     TwoCustomKeys custom;
     rig_.dispatcher.SetCustomHotkeys(&custom);
     rig_.settings.UseDefaultKeys = false;
-    PressHide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     EXPECT_TRUE(windows_.Visible(mail_));  // the user's own hide key is in force
     rig_.dispatcher.DoHotKey(Sender::AppHkHide);
     ASSERT_FALSE(windows_.Visible(mail_));
     // Only the hide row was tested: no own unhide key, so Ctrl+Backspace must still bring the windows back.
     custom.unhide = false;
-    PressUnhide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
     EXPECT_TRUE(windows_.Visible(mail_));
     // A stored own key the system refused at start-up: that role keeps its default key too.
     custom.hide = false;
-    PressHide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     EXPECT_FALSE(windows_.Visible(mail_));
 }
 
 TEST_F(DispatcherTest, ARestoreThatFailsPartWayKeepsEveryWindowItCouldNotShow) {
     HWND third = windows_.Add(L"Diary");
-    PressHide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     ASSERT_EQ(rig_.engine.Hidden().size(), 3u);
     windows_.failOnShow = 2;  // the window manager fails on the second window (Notes, in front, comes last)
-    PressUnhide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
     EXPECT_TRUE(windows_.Visible(mail_));
     EXPECT_FALSE(windows_.Visible(third));
     EXPECT_TRUE(windows_.Visible(notes_));
     ASSERT_EQ(rig_.engine.Hidden().size(), 1u);
     EXPECT_EQ(rig_.engine.Hidden()[0].title, L"Diary");
     EXPECT_EQ(rig_.journal.saved.size(), 1u);  // the journal still names it
-    PressUnhide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
     EXPECT_TRUE(windows_.Visible(third));
     EXPECT_TRUE(rig_.engine.Hidden().empty());
 }
@@ -336,11 +336,11 @@ TEST_F(DispatcherTest, ADecoyWhoseProcessEndedIsForgottenSoARecycledIdIsNoDecoy)
 TEST_F(DispatcherTest, AHandleThatNowBelongsToAnotherProgramIsNotShown) {
     windows_.At(mail_).processId = 100;
     windows_.At(notes_).processId = 100;
-    PressHide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     windows_.Reuse(mail_, 200);  // Mail closed; its handle went to another program's hidden window
     windows_.Remove(notes_);     // Notes is simply gone
     log_.clear();
-    PressUnhide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
     EXPECT_FALSE(windows_.Visible(mail_));
     EXPECT_TRUE(rig_.engine.Hidden().empty());
     EXPECT_TRUE(std::none_of(log_.begin(), log_.end(), [](auto& c) { return c.rfind("Show", 0) == 0; }));
@@ -349,29 +349,29 @@ TEST_F(DispatcherTest, AHandleThatNowBelongsToAnotherProgramIsNotShown) {
 TEST_F(DispatcherTest, EveryHiddenWindowIsInTheJournalBeforeItIsHidden) {
     bool recordedFirst = true;
     rig_.journal.onSave = [&] { recordedFirst = recordedFirst && windows_.Visible(mail_) && windows_.Visible(notes_); };
-    PressHide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     EXPECT_TRUE(recordedFirst);
     ASSERT_EQ(rig_.journal.saved.size(), 2u);
     EXPECT_EQ(rig_.journal.saved[0].handle, rig_.engine.Hidden()[0].handle);
     rig_.journal.onSave = nullptr;
-    PressUnhide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
     EXPECT_TRUE(rig_.journal.saved.empty());
 }
 
 TEST_F(DispatcherTest, AHideWalksACopyOfTheListThatACollaboratorRebuildsMeanwhile) {
     // Saving the journal (or closing the Panic Button) may pump messages, and a refresh may run then.
     rig_.journal.onSave = [&] { rig_.visible.Clear(); };
-    PressHide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     EXPECT_FALSE(windows_.Visible(mail_));
     EXPECT_FALSE(windows_.Visible(notes_));
 }
 
 TEST_F(DispatcherTest, WithAPasswordAFailedHideRestoresOnlyWhatThatHideHid) {
     rig_.settings.cbPassword = true;
-    PressHide();  // protected by the password from now on
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);  // protected by the password from now on
     HWND later = windows_.Add(L"Opened later");
     rig_.cleanup.fail = true;
-    PressHide();
+    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     EXPECT_TRUE(windows_.Visible(later));
     EXPECT_FALSE(windows_.Visible(mail_));
     EXPECT_EQ(rig_.engine.Hidden().size(), 2u);
