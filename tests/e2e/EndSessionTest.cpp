@@ -1,20 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "CleanupSupport.h"
-#include "HcProcess.h"
+#include "HcFixture.h"
 #include "PanicDriver.h"
-#include "TestSupport.h"
 
 namespace hctest {
 namespace {
-
-std::optional<std::wstring> StoredText(const wchar_t* subkey, const wchar_t* name) {
-    wchar_t text[512] = {};
-    DWORD size = sizeof(text);
-    if (RegGetValueW(HKEY_CURRENT_USER, subkey, name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return std::wstring(text);
-}
 
 bool JournalExists() {
     return RegGetValueW(HKEY_CURRENT_USER, L"HushCloak\\Recovery", L"HiddenWindows", RRF_RT_ANY, nullptr, nullptr,
@@ -23,17 +14,16 @@ bool JournalExists() {
 
 // At logoff the system sends the controller WM_QUERYENDSESSION and then WM_ENDSESSION, and ends the process soon
 // after: what the user changed since the main window last closed must be stored by then.
-TEST(EndSessionTest, TheEndOfTheSessionSavesTheSettingsAllowsTheTaskManagerAndKeepsTheJournal) {
-    ScopedCleanKey key;
-    ScopedTaskManagerPolicy policy;
-    key.SetString(L"StartUp", L"Tray", L"1");
-    key.SetString(L"StartUp", L"HidePanic", L"0");
-    WindowHelper helper;
-    const HWND work = helper.Open(L"Unsent letter");
-    HcProcess hc;
-    ASSERT_TRUE(hc.Start());
-    ASSERT_TRUE(hc.WaitUntilStarted());
-    const HWND panic = WaitForPanicButton(hc.ProcessId());
+class EndSessionTest : public HcFixture {
+protected:
+    ScopedTaskManagerPolicy policy_;
+};
+
+TEST_F(EndSessionTest, TheEndOfTheSessionSavesTheSettingsAllowsTheTaskManagerAndKeepsTheJournal) {
+    key_.SetString(L"StartUp", L"HidePanic", L"0");
+    const HWND work = helper_.Open(L"Unsent letter");
+    ASSERT_NO_FATAL_FAILURE(StartInTray());
+    const HWND panic = WaitForPanicButton(hc_.ProcessId());
     ASSERT_NE(panic, nullptr);
 
     // The Panic Button moved and a panic with the Task Manager disabled: neither has been saved yet.
@@ -45,25 +35,25 @@ TEST(EndSessionTest, TheEndOfTheSessionSavesTheSettingsAllowsTheTaskManagerAndKe
     PressKeys({VK_CONTROL}, VK_SPACE);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(work); }));
     ASSERT_TRUE(JournalExists());
-    policy.SetAsLeftByARun();
-    EXPECT_EQ(StoredText(L"HushCloak\\StartUp", L"PanicLeft"), std::nullopt);
+    policy_.SetAsLeftByARun();
+    EXPECT_EQ(StoredString(L"StartUp", L"PanicLeft"), L"700");
 
     DWORD_PTR answer = 0;
-    ASSERT_TRUE(SendMessageTimeoutW(hc.Controller(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+    ASSERT_TRUE(SendMessageTimeoutW(hc_.Controller(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
                                     &answer));
     EXPECT_EQ(answer, TRUE) << "the program must not hold the logoff back";
-    ASSERT_TRUE(SendMessageTimeoutW(hc.Controller(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+    ASSERT_TRUE(SendMessageTimeoutW(hc_.Controller(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
                                     &answer));
 
-    EXPECT_EQ(StoredText(L"HushCloak\\StartUp", L"PanicLeft"), L"123");
-    EXPECT_EQ(StoredText(L"HushCloak\\StartUp", L"PanicTop"), L"77");
-    EXPECT_EQ(StoredText(L"HushCloak\\StartUp", L"AutoStart"), L"0");
+    EXPECT_EQ(StoredString(L"StartUp", L"PanicLeft"), L"123");
+    EXPECT_EQ(StoredString(L"StartUp", L"PanicTop"), L"77");
+    EXPECT_EQ(StoredString(L"StartUp", L"AutoStart"), L"0");
     EXPECT_EQ(TaskManagerPolicy(), std::nullopt);
     EXPECT_EQ(TaskManagerPolicyRecord(), std::nullopt);
     // The windows die with the session; their journal stays for whatever can still match at the next start.
     EXPECT_FALSE(IsWindowVisible(work));
-    ASSERT_TRUE(TerminateProcess(hc.Process(), 1));
-    ASSERT_TRUE(WaitUntil([&] { return !hc.IsRunning(); }));
+    ASSERT_TRUE(TerminateProcess(hc_.Process(), 1));
+    ASSERT_TRUE(WaitUntil([&] { return !hc_.IsRunning(); }));
     EXPECT_TRUE(JournalExists());
     ShowWindow(work, SW_SHOW);
 }

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "HcProcess.h"
-#include "MainWindowDriver.h"
+#include "HcFixture.h"
 #include "PasswordSupport.h"
-#include "TestSupport.h"
 #include "mainwindow/MainWindowIds.h"
 #include "password/PasswordHash.h"
 #include "password/PasswordPrompt.h"
@@ -17,45 +15,44 @@ using Prompt = hc::TPassword_f;
 
 // The Hidden page is a way back to hidden windows like the unhide key: with a password required, its
 // "Show selected window" and "Show all windows" ask first, and Cancel leaves the window hidden and listed.
-TEST(HiddenPageGate, ShowSelectedAndShowAllAskForThePasswordFirst) {
-    ScopedCleanKey settings;
-    ScopedCleanKey store{hc::kPasswordStoreKey};
-    settings.SetString(L"StartUp", L"UsePW", L"1");
+class HiddenPageGate : public HcFixture {
+protected:
+    ScopedCleanKey store_{hc::kPasswordStoreKey};
+};
+
+TEST_F(HiddenPageGate, ShowSelectedAndShowAllAskForThePasswordFirst) {
+    key_.SetString(L"StartUp", L"UsePW", L"1");
     const auto stored = hc::MakeStoredPassword(L"Open Sesame");
     ASSERT_TRUE(stored);
-    store.SetString(L"HKAcc", L"Key", *stored);
-    WindowHelper helper;
-    HWND diary = helper.Open(L"Diary of the week");
-    HcProcess hc;
-    ASSERT_TRUE(hc.Start());
-    MainWindowDriver ui(hc.ProcessId());
-    ASSERT_NE(ui.WaitUntilShown(), nullptr);
+    store_.SetString(L"HKAcc", L"Key", *stored);
+    HWND diary = helper_.Open(L"Diary of the week");
+    ASSERT_NE(StartWithMainWindow(), nullptr);
 
-    ASSERT_TRUE(ui.Click(L"Windows that anyone can see"));
-    RemoteListView visible(ui.ControlById(ids::VisibleWindows));
+    ASSERT_TRUE(ui_.Click(L"Windows that anyone can see"));
+    RemoteListView visible(ui_.ControlById(ids::VisibleWindows));
     ASSERT_TRUE(visible.Select(visible.Find(1, L"Diary of the week")));
-    ASSERT_TRUE(ui.ChooseFromMenu(ids::VisibleWindows, 0));  // "Hide selected window"
+    ASSERT_TRUE(ui_.ChooseFromMenu(ids::VisibleWindows, 0));  // "Hide selected window"
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(diary); }));
 
-    ASSERT_TRUE(ui.Click(L"Windows that have been hidden"));
-    RemoteListView hidden(ui.ControlById(ids::WindowLV));
+    ASSERT_TRUE(ui_.Click(L"Windows that have been hidden"));
+    RemoteListView hidden(ui_.ControlById(ids::WindowLV));
     ASSERT_TRUE(hidden.Select(0));
-    ASSERT_TRUE(ui.ChooseFromMenu(ids::WindowLV, 0));  // "Show selected window"
-    HWND prompt = WaitForDialogOf(hc.ProcessId(), hc::kPromptTitle);
+    ASSERT_TRUE(ui_.ChooseFromMenu(ids::WindowLV, 0));  // "Show selected window"
+    HWND prompt = WaitForDialogOf(hc_.ProcessId(), hc::kPromptTitle);
     ASSERT_NE(prompt, nullptr) << "shown without the password";
     ClickButton(prompt, Prompt::kIdCancelBtn);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(prompt); }));
-    ui.Settle();
+    ui_.Settle();
     EXPECT_FALSE(IsWindowVisible(diary));
     EXPECT_EQ(hidden.Count(), 1);
 
-    ASSERT_TRUE(ui.ChooseFromMenu(ids::WindowLV, 1));  // "Show all windows"
-    prompt = WaitForDialogOf(hc.ProcessId(), hc::kPromptTitle);
+    ASSERT_TRUE(ui_.ChooseFromMenu(ids::WindowLV, 1));  // "Show all windows"
+    prompt = WaitForDialogOf(hc_.ProcessId(), hc::kPromptTitle);
     ASSERT_NE(prompt, nullptr) << "shown without the password";
     SetDlgItemTextW(prompt, Prompt::kIdPassWord, L"Open Sesame");
     ClickButton(prompt, Prompt::kIdButton1);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(diary) != FALSE; }));
-    ui.Settle();
+    ui_.Settle();
     EXPECT_EQ(hidden.Count(), 0);
 }
 

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "HcProcess.h"
-#include "MainWindowDriver.h"
-#include "TestSupport.h"
+#include "HcFixture.h"
 #include "mainwindow/MainWindowIds.h"
 #include "platform/Registry.h"
 
@@ -31,26 +29,14 @@ std::vector<std::wstring> ListBoxEntries(HWND list) {
 
 bool InTabOrder(HWND control) { return (GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP) != 0; }
 
-class KeepVisibleTest : public ::testing::Test {
-protected:
-    ScopedCleanKey key_;
-    HcProcess hc_;
-    MainWindowDriver ui_{0};
-
-    HWND StartWithMainWindow() {
-        EXPECT_TRUE(hc_.Start());
-        ui_ = MainWindowDriver(hc_.ProcessId());
-        return ui_.WaitUntilShown();
-    }
-};
+using KeepVisibleTest = HcFixture;
 
 TEST_F(KeepVisibleTest, TheMenuKeepsAProgramThroughARestartAPanicHidesOnlyTheOtherAndRemoveTakesItOff) {
     const std::wstring jukeboxExe = MakeTempFolder(L"hc_keep") + L"\\Jukebox.exe";
     ASSERT_TRUE(CopyFileW((BinFolder() + L"winhelper.exe").c_str(), jukeboxExe.c_str(), FALSE));
-    WindowHelper office;
     WindowHelper jukeboxProgram(jukeboxExe);
     ASSERT_TRUE(jukeboxProgram.IsRunning());
-    HWND ledger = office.Open(L"Ledger 2026");
+    HWND ledger = helper_.Open(L"Ledger 2026");
     HWND jukebox = jukeboxProgram.Open(L"Jukebox radio");
 
     HWND main = StartWithMainWindow();
@@ -73,9 +59,7 @@ TEST_F(KeepVisibleTest, TheMenuKeepsAProgramThroughARestartAPanicHidesOnlyTheOth
     EXPECT_TRUE(InTabOrder(kept));
     EXPECT_TRUE(InTabOrder(ui_.Control(L"Remove")));
     EXPECT_FALSE(IsWindowEnabled(ui_.Control(L"Remove"))) << "nothing is selected";
-    const std::wstring shots = BinFolder() + L"..\\shots\\";
-    CreateDirectoryW(shots.c_str(), nullptr);
-    EXPECT_TRUE(SaveWindowShot(main, shots + L"onyx-setup-kept.bmp"));
+    EXPECT_TRUE(SaveWindowShot(main, ShotPath(L"onyx-setup-kept.bmp")));
     ASSERT_TRUE(ui_.Click(L"Close"));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
     EXPECT_EQ(StoredList(), std::vector<std::wstring>{L"Jukebox.exe"});

@@ -33,12 +33,6 @@ constexpr std::array<PageButton, 6> kPages = {{
     {L"Welcome", ids::WelcomeText, L"welcome"},
 }};
 
-std::wstring ShotsFolder() {
-    const std::wstring folder = BinFolder() + L"..\\shots\\";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
-}
-
 std::optional<std::wstring> Stored(const wchar_t* name) {
     hc::UniqueHkey section = hc::registry::OpenKey(HKEY_CURRENT_USER, L"HushCloak\\StartUp");
     return section ? hc::registry::ReadString(section.get(), name) : std::nullopt;
@@ -48,12 +42,6 @@ HWND FocusOf(HWND window) {
     GUITHREADINFO gui{};
     gui.cbSize = sizeof(gui);
     return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui) ? gui.hwndFocus : nullptr;
-}
-
-std::wstring Caption(HWND window) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return text;
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -96,8 +84,9 @@ TEST_F(MainWindowTest, StartsEmptyAndEachNavigationButtonShowsItsPage) {
             for (const PageButton& other : kPages)
                 EXPECT_EQ(ui.IsOnShow(other.controlOnPage), &other == &page)
                     << page.shotName << " / " << other.shotName;
-            SaveWindowShot(main_, ShotsFolder() + (std::wstring(theme) == L"Windows" ? L"windows-" : L"onyx-") +
-                                      page.shotName + L".bmp");
+            const std::wstring shot =
+                std::wstring(std::wstring(theme) == L"Windows" ? L"windows-" : L"onyx-") + page.shotName;
+            EXPECT_TRUE(SaveWindowShot(main_, ShotPath(shot + L".bmp"))) << shot;
         }
     }
     // The page is ours, shown as text where no HTML engine exists.
@@ -352,7 +341,7 @@ TEST_F(MainWindowTest, TabWalksTheOptionsPageInOrderAndSpaceTogglesACheckBox) {
     ASSERT_NE(main_, nullptr);
     SetForegroundWindow(main_);
     ASSERT_TRUE(ui.Click(L"Specify additional actions"));
-    ASSERT_TRUE(WaitUntil([&] { return Caption(FocusOf(main_)) == L"Specify additional actions"; }));
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(FocusOf(main_)) == L"Specify additional actions"; }));
     // One key at a time: the next goes only when the focus has moved.
     const auto tab = [&](bool back) {
         const HWND before = FocusOf(main_);
@@ -368,7 +357,7 @@ TEST_F(MainWindowTest, TabWalksTheOptionsPageInOrderAndSpaceTogglesACheckBox) {
         HWND focus = tab(false);
         walk.push_back(GetDlgCtrlID(focus) == ids::cbxVclStyles     ? L"(theme)"
                        : GetDlgCtrlID(focus) == ids::jvTransparency ? L"(slider)"
-                                                                    : Caption(focus));
+                                                                    : WindowText(focus));
     }
     const std::vector<std::wstring> expected = {
         L"All About Hushcloak Privacy",
@@ -392,7 +381,7 @@ TEST_F(MainWindowTest, TabWalksTheOptionsPageInOrderAndSpaceTogglesACheckBox) {
 
     // Back to "Mute the audio" with Shift+Tab, then the space bar.
     for (int i = 0; i < 10; ++i) tab(true);
-    ASSERT_EQ(Caption(FocusOf(main_)), L"Mute the audio");
+    ASSERT_EQ(WindowText(FocusOf(main_)), L"Mute the audio");
     PressKeys({}, VK_SPACE);
     EXPECT_TRUE(WaitUntil([&] { return !ui.Checked(L"Mute the audio"); }));
     // Escape closes the window like its close box, and the close saves.
@@ -478,7 +467,7 @@ TEST_F(MainWindowTest, LaysOutEveryPageWithinItsAreaAtTwiceTheScale) {
         }
     }
     ASSERT_TRUE(ui.Click(L"Configure Hushcloak actions"));
-    EXPECT_TRUE(SaveWindowShot(main_, ShotsFolder() + L"onyx-setup-200.bmp"));
+    EXPECT_TRUE(SaveWindowShot(main_, ShotPath(L"onyx-setup-200.bmp")));
 }
 
 }  // namespace

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "HcProcess.h"
-#include "TestSupport.h"
+#include "HcFixture.h"
 #include "TrayDriver.h"
 #include "engine/Journal.h"
 #include "update/UpdateWindow.h"
@@ -24,37 +23,11 @@ std::optional<hc::JournalRecord> StoredJournal() {
     return hc::DecodeJournal(bytes);
 }
 
-class PanicRecordsTest : public ::testing::Test {
-protected:
-    ScopedCleanKey key_;
-    HcProcess hc_;
-    WindowHelper helper_;
-
-    void SetUp() override {
-        key_.SetString(L"StartUp", L"Tray", L"1");
-        // The Panic Button starts at the top-left corner, on top of Wine's tray window: keep it out of the way.
-        key_.SetString(L"StartUp", L"PanicLeft", L"700");
-        key_.SetString(L"StartUp", L"PanicTop", L"600");
-    }
-    void StartHc() {
-        ASSERT_TRUE(hc_.Start());
-        ASSERT_TRUE(hc_.WaitUntilStarted());
-        ASSERT_TRUE(WaitForTrayIconCount(1)) << "no icon in the notification area";
-    }
-    // A box or dialog of the running program with this caption, visible now.
-    HWND VisibleDialogOfHc(const wchar_t* caption) {
-        for (HWND window : VisibleWindowsOf(hc_.ProcessId())) {
-            wchar_t text[128] = {};
-            GetWindowTextW(window, text, 128);
-            if (std::wstring(text) == caption) return window;
-        }
-        return nullptr;
-    }
-};
+using PanicRecordsTest = HcFixture;
 
 TEST_F(PanicRecordsTest, RestoreShowsTheWindowsInTheOrderOfHidingAndTheFrontOneLast) {
     const auto windows = helper_.OpenMany(L"Chapter", 3);
-    ASSERT_NO_FATAL_FAILURE(StartHc());
+    ASSERT_NO_FATAL_FAILURE(StartInTray());
     ASSERT_TRUE(WaitUntil([&] { return helper_.BringToFront(windows[1]) && GetForegroundWindow() == windows[1]; }));
     PressKeys({VK_CONTROL}, VK_SPACE);
     ASSERT_TRUE(WaitUntil([&] { return AllHidden(windows); }));
@@ -80,7 +53,7 @@ TEST_F(PanicRecordsTest, RestoreShowsTheWindowsInTheOrderOfHidingAndTheFrontOneL
 TEST_F(PanicRecordsTest, EveryWindowOfTheProgramLeavesTheScreenAndTheUpdateWindowComesBack) {
     key_.SetString(L"StartUp", L"HideIcon", L"0");  // the tray menu is the way to the exit question
     HWND letter = helper_.Open(L"Letter");
-    ASSERT_NO_FATAL_FAILURE(StartHc());
+    ASSERT_NO_FATAL_FAILURE(StartInTray());
     ASSERT_NE(OpenTrayMenu(), nullptr);
     PressSequence({VK_DOWN, VK_DOWN, VK_RETURN});  // "Check for updates..."
     HWND update = WaitForDialog(hc::TUpdate_f::kCaption);
@@ -111,13 +84,13 @@ TEST_F(PanicRecordsTest, StoredKeysEqualToTheDefaultsStartWithoutABoxAndWork) {
     key_.SetString(L"StartUp", L"Defaults", L"0");
     key_.SetString(L"StartUp", L"HkHide", L"CTRL+SPACE");
     const auto windows = helper_.OpenMany(L"Notes", 2);
-    ASSERT_NO_FATAL_FAILURE(StartHc());
+    ASSERT_NO_FATAL_FAILURE(StartInTray());
     PressKeys({VK_CONTROL}, VK_SPACE);
     ASSERT_TRUE(WaitUntil([&] { return AllHidden(windows); }));
     PressKeys({VK_CONTROL}, VK_BACK);
     ASSERT_TRUE(WaitUntil([&] { return AllShown(windows); }));
     // A box of the start would still be waiting for its answer now.
-    EXPECT_EQ(VisibleDialogOfHc(L"Error"), nullptr);
+    EXPECT_EQ(VisibleWindowOfHc(L"Error"), nullptr);
     EXPECT_TRUE(hc_.IsRunning());
 }
 

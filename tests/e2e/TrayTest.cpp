@@ -3,8 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "HcProcess.h"
-#include "TestSupport.h"
+#include "HcFixture.h"
 #include "TrayDriver.h"
 #include "tray/TrayIcon.h"
 
@@ -16,18 +15,6 @@ constexpr wchar_t kStealthQuestion[] =
     L"In Stealth mode traces of the application are hidden. Press Shift+Alt+BkSp to exit stealt mode. Do you want "
     L"to continue?";
 
-std::wstring ShotPath(const wchar_t* name) {
-    const std::wstring folder = BinFolder() + L"..\\shots";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder + L"\\" + name;
-}
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return text;
-}
-
 bool HotkeyTaken(UINT modifiers, UINT key) {
     if (!RegisterHotKey(nullptr, 77, modifiers, key)) return true;
     UnregisterHotKey(nullptr, 77);
@@ -36,27 +23,12 @@ bool HotkeyTaken(UINT modifiers, UINT key) {
 
 void BroadcastTaskbarCreated() { PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0); }
 
-class TrayTest : public ::testing::Test {
+class TrayTest : public HcFixture {
 protected:
-    ScopedCleanKey key_;
-    HcProcess hc_;
-
-    void SetUp() override {
-        key_.SetString(L"StartUp", L"Tray", L"1");
-        // The Panic Button starts at the top-left corner, on top of Wine's tray window: keep it out of the way.
-        key_.SetString(L"StartUp", L"PanicLeft", L"700");
-        key_.SetString(L"StartUp", L"PanicTop", L"600");
-    }
-
-    void StartHc() {
-        ASSERT_TRUE(hc_.Start());
-        ASSERT_TRUE(hc_.WaitUntilStarted());
-        ASSERT_TRUE(WaitForTrayIconCount(1)) << "no icon in the notification area";
-    }
     // With privacy action 1 only the window in front goes.
-    void StartHcAndHideWithCtrlSpace(WindowHelper& helper, HWND window) {
-        ASSERT_NO_FATAL_FAILURE(StartHc());
-        helper.BringToFront(window);
+    void StartHcAndHideWithCtrlSpace(HWND window) {
+        ASSERT_NO_FATAL_FAILURE(StartInTray());
+        helper_.BringToFront(window);
         ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }));
         PressKeys({VK_CONTROL}, VK_SPACE);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
@@ -90,7 +62,7 @@ protected:
 };
 
 TEST_F(TrayTest, RightClickOpensTheMenuAndAboutOpensOnceWithTheProductAndItsMaker) {
-    StartHc();
+    ASSERT_NO_FATAL_FAILURE(StartInTray());
     HWND menu = OpenTrayMenu();
     ASSERT_NE(menu, nullptr);
     WaitUntilPainted(menu);
@@ -98,17 +70,16 @@ TEST_F(TrayTest, RightClickOpensTheMenuAndAboutOpensOnceWithTheProductAndItsMake
     PressSequence({VK_DOWN, VK_RETURN});  // the first item
     HWND about = WaitForAbout();
     ASSERT_NE(about, nullptr);
-    EXPECT_EQ(TextOf(about), L"About");
-    EXPECT_EQ(TextOf(GetDlgItem(about, 101)), L"Hushcloak Privacy 6.0");
-    EXPECT_EQ(TextOf(GetDlgItem(about, 102)), L"Made by the Hushcloak Privacy team");
-    EXPECT_EQ(TextOf(GetDlgItem(about, IDCANCEL)), L"Close");
+    EXPECT_EQ(WindowText(about), L"About");
+    EXPECT_EQ(WindowText(GetDlgItem(about, 101)), L"Hushcloak Privacy 6.0");
+    EXPECT_EQ(WindowText(GetDlgItem(about, 102)), L"Made by the Hushcloak Privacy team");
+    EXPECT_EQ(WindowText(GetDlgItem(about, IDCANCEL)), L"Close");
     WaitUntilPainted(about);
     SaveScreenshot(ShotPath(L"about.bmp"));
 
     // A second "&About" while the first is open brings that one to the front.
-    WindowHelper helper;
-    HWND other = helper.Open(L"Letter");
-    helper.BringToFront(other);
+    HWND other = helper_.Open(L"Letter");
+    helper_.BringToFront(other);
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other; }));
     ASSERT_NE(OpenTrayMenu(), nullptr);
     PressKeys({}, 'A');
@@ -123,9 +94,8 @@ TEST_F(TrayTest, RightClickOpensTheMenuAndAboutOpensOnceWithTheProductAndItsMake
 TEST_F(TrayTest, ExitWithHiddenWindowsAsksFirstCancelKeepsThemHiddenAndOkShowsThemAndEnds) {
     key_.SetString(L"StartUp", L"Action", L"1");  // hide the active window only: the tray window stays
     key_.SetString(L"StartUp", L"HideIcon", L"0");
-    WindowHelper helper;
-    HWND secret = helper.Open(L"Secret plan");
-    ASSERT_NO_FATAL_FAILURE(StartHcAndHideWithCtrlSpace(helper, secret));
+    HWND secret = helper_.Open(L"Secret plan");
+    ASSERT_NO_FATAL_FAILURE(StartHcAndHideWithCtrlSpace(secret));
 
     ChooseExit();
     HWND box = WaitForDialog(L"HushCloak");
@@ -142,27 +112,19 @@ TEST_F(TrayTest, ExitWithHiddenWindowsAsksFirstCancelKeepsThemHiddenAndOkShowsTh
     EXPECT_TRUE(WaitUntil([&] { return !hc_.IsRunning(); }));
     EXPECT_TRUE(IsWindowVisible(secret));
     // The controller stores its own entries at its end.
-    HKEY section = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"HushCloak\\StartUp", 0, KEY_READ, &section), ERROR_SUCCESS);
-    wchar_t value[8] = {};
-    DWORD bytes = sizeof(value);
-    EXPECT_EQ(RegGetValueW(section, nullptr, L"AutoStart", RRF_RT_REG_SZ, nullptr, value, &bytes), ERROR_SUCCESS);
-    EXPECT_STREQ(value, L"0");
-    bytes = sizeof(value);
-    EXPECT_EQ(RegGetValueW(section, nullptr, L"DisSplScreen", RRF_RT_REG_SZ, nullptr, value, &bytes), ERROR_SUCCESS);
-    EXPECT_STREQ(value, L"1");
-    RegCloseKey(section);
+    EXPECT_EQ(StoredString(L"StartUp", L"AutoStart"), L"0");
+    EXPECT_EQ(StoredString(L"StartUp", L"DisSplScreen"), L"1");
 }
 
 TEST_F(TrayTest, ExitWithoutHiddenWindowsEndsAtOnce) {
-    StartHc();
+    ASSERT_NO_FATAL_FAILURE(StartInTray());
     ChooseExit();
     EXPECT_TRUE(WaitUntil([&] { return !hc_.IsRunning(); }));
     EXPECT_EQ(FindWindowW(L"#32770", L"HushCloak"), nullptr);
 }
 
 TEST_F(TrayTest, StealthModeAsksRemovesEveryTraceAndShiftAltBackspaceBringsTheIconBack) {
-    StartHc();
+    ASSERT_NO_FATAL_FAILURE(StartInTray());
     for (int answer : {IDNO, IDCANCEL}) {
         HWND box = ChooseStealthMode();
         ASSERT_NE(box, nullptr);
@@ -181,11 +143,7 @@ TEST_F(TrayTest, StealthModeAsksRemovesEveryTraceAndShiftAltBackspaceBringsTheIc
     // Every trace but the Panic Button, which the user may keep as the way to panic.
     const auto shownButPanicButton = [&] {
         auto shown = VisibleWindowsOf(hc_.ProcessId());
-        std::erase_if(shown, [](HWND w) {
-            wchar_t name[32] = {};
-            GetClassNameW(w, name, 32);
-            return std::wstring(name) == L"TPanic_f";
-        });
+        std::erase_if(shown, [](HWND w) { return ClassOf(w) == L"TPanic_f"; });
         return shown;
     };
     EXPECT_TRUE(WaitUntil([&] { return shownButPanicButton().empty(); }));
@@ -199,7 +157,7 @@ TEST_F(TrayTest, StealthModeAsksRemovesEveryTraceAndShiftAltBackspaceBringsTheIc
 
 TEST_F(TrayTest, StealthModeStaysOffWhenShiftAltBackspaceIsTakenAndSaysWhy) {
     ASSERT_TRUE(RegisterHotKey(nullptr, 91, MOD_SHIFT | MOD_ALT, VK_BACK));
-    StartHc();
+    ASSERT_NO_FATAL_FAILURE(StartInTray());
     ASSERT_TRUE(AnswerWith(ChooseStealthMode(), IDYES));
     EXPECT_EQ(AnswerBox(L"Warning"),
               L"The hotkey Shift+Alt+BkSp that ends stealth mode is in use by another program. Hushcloak Privacy "
@@ -209,7 +167,7 @@ TEST_F(TrayTest, StealthModeStaysOffWhenShiftAltBackspaceIsTakenAndSaysWhy) {
 }
 
 TEST_F(TrayTest, TheIconComesBackWhenTheShellStartsAgain) {
-    StartHc();
+    ASSERT_NO_FATAL_FAILURE(StartInTray());
     // What an Explorer restart does: the shell forgets the icon.
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
@@ -223,9 +181,8 @@ TEST_F(TrayTest, TheIconComesBackWhenTheShellStartsAgain) {
 
 TEST_F(TrayTest, APrivacyActionThatHidesTheIconKeepsItAwayUntilTheWindowsComeBack) {
     key_.SetString(L"StartUp", L"Action", L"1");  // "Always hide the application System Tray icon" stays ticked
-    WindowHelper helper;
-    HWND secret = helper.Open(L"Secret plan");
-    ASSERT_NO_FATAL_FAILURE(StartHcAndHideWithCtrlSpace(helper, secret));
+    HWND secret = helper_.Open(L"Secret plan");
+    ASSERT_NO_FATAL_FAILURE(StartHcAndHideWithCtrlSpace(secret));
     EXPECT_TRUE(WaitForTrayIconCount(0));
     BroadcastTaskbarCreated();
     EXPECT_FALSE(WaitForTrayIconCount(1, 500));
@@ -237,15 +194,11 @@ TEST_F(TrayTest, APrivacyActionThatHidesTheIconKeepsItAwayUntilTheWindowsComeBac
 
 // Wine's shell has only a stub of the icon picker: the user is told instead of seeing nothing happen.
 TEST_F(TrayTest, ChangeIconSaysSoWhenThePickerCannotOpenAndStoresNothing) {
-    StartHc();
+    ASSERT_NO_FATAL_FAILURE(StartInTray());
     ASSERT_NE(OpenTrayMenu(), nullptr);
     PressKeys({}, 'C');  // shared with "&Close Hushcloak Privacy": the first item runs
     EXPECT_EQ(AnswerBox(L"Error"), L"The icon picker of Windows could not be opened; the icon stays as it is.");
-    HKEY section = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"HushCloak\\StartUp", 0, KEY_READ, &section) == ERROR_SUCCESS) {
-        EXPECT_NE(RegQueryValueExW(section, L"IconFile", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
-        RegCloseKey(section);
-    }
+    EXPECT_EQ(StoredString(L"StartUp", L"IconFile"), std::nullopt);
     EXPECT_TRUE(hc_.IsRunning());
 }
 

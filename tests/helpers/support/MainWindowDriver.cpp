@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "TestSupport.h"
+#include "TrayDriver.h"
 
 namespace hctest {
 
@@ -206,6 +207,31 @@ int RemoteListView::ImageOf(int row) const {
     return item.iImage;
 }
 
+namespace {
+
+BOOL CALLBACK NoteUnpainted(HWND child, LPARAM unpainted) {
+    if (!IsWindowVisible(child) || !GetUpdateRect(child, nullptr, FALSE)) return TRUE;
+    *reinterpret_cast<bool*>(unpainted) = true;
+    return FALSE;
+}
+
+// Whether the window or one of its visible children still waits for its WM_PAINT.
+bool WaitsForPaint(HWND window) {
+    bool unpainted = GetUpdateRect(window, nullptr, FALSE) != FALSE;
+    if (!unpainted) EnumChildWindows(window, NoteUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+    return unpainted;
+}
+
+// Another process paints its children on its own time: a picture taken meanwhile lacks some of them.
+bool PaintNow(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    if (!WaitUntil([&] { return !WaitsForPaint(window); })) return false;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) && WaitUntilPainted(window);
+}
+
+}  // namespace
+
 bool SaveWindowShot(HWND window, const std::wstring& path) {
     RECT frame{};
     if (!GetWindowRect(window, &frame)) return false;
@@ -220,15 +246,13 @@ bool SaveWindowShot(HWND window, const std::wstring& path) {
         return at;
     };
     const bool fits = width <= screenWidth && height <= screenHeight;
+    bool painted = fits ? PaintNow(window) : true;
     const bool saved = SaveBitmap(path, width, height, [&](HDC memory, HDC screen) {
         for (int x : fits ? std::vector<int>{frame.left} : places(width, screenWidth)) {
             for (int y : fits ? std::vector<int>{frame.top} : places(height, screenHeight)) {
                 if (!fits) {
                     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-                    RedrawWindow(window, nullptr, nullptr,
-                                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-                    DWORD_PTR result = 0;
-                    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
+                    painted = PaintNow(window) && painted;
                 }
                 // The part of the window that is on the screen now.
                 const int left = std::max(0, -x), top = std::max(0, -y);
@@ -238,7 +262,7 @@ bool SaveWindowShot(HWND window, const std::wstring& path) {
         }
     });
     if (!fits) SetWindowPos(window, nullptr, frame.left, frame.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return saved;
+    return painted && saved;
 }
 
 }  // namespace hctest

@@ -226,6 +226,24 @@ bool SaveScreenshot(const std::wstring& path) {
                       [&](HDC memory, HDC screen) { BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY); });
 }
 
+std::wstring ShotPath(const std::wstring& name) {
+    const std::wstring folder = BinFolder() + L"..\\shots";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder + L"\\" + name;
+}
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
 bool SaveBitmap(const std::wstring& path, int width, int height, const std::function<void(HDC, HDC)>& paint) {
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);

@@ -10,6 +10,8 @@ namespace hctest {
 
 // Folder of the running test program (where HC.exe and winhelper.exe are built).
 std::wstring BinFolder();
+// build/shots\<name>, for the pictures the tests leave; the folder is made when missing.
+std::wstring ShotPath(const std::wstring& name);
 // A fresh folder under the system's temporary folder, removed by nobody: tests name what they put there.
 std::wstring MakeTempFolder(const std::wstring& prefix);
 
@@ -22,6 +24,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000, D
 // A controller that ends posts WM_QUIT to this thread; in a test program the next test's modal loop would take it
 // as the end of the program.
 void DropPendingQuit();
+
+std::wstring WindowText(HWND window);
+std::wstring ClassOf(HWND window);
 
 // The visible top-level windows of one process.
 std::vector<HWND> VisibleWindowsOf(DWORD processId);

@@ -19,17 +19,8 @@
 namespace hc {
 namespace {
 
-std::wstring ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
-    return text;
-}
+using hctest::ClassOf;
+using hctest::WindowText;
 
 std::vector<HWND> ChildrenInWindowOrder(HWND parent) {
     std::vector<HWND> children;
@@ -96,7 +87,7 @@ TEST_F(MainWindowPagesTest, EveryBoxFollowsItsLabelAndTabStopsRunTopToBottomLeft
             if (!TakesInput(cls)) continue;
             const int id = GetDlgCtrlID(children[i]);
             if (cls == WC_LISTVIEWW) {
-                EXPECT_FALSE(TextOf(children[i]).empty()) << "list " << id;
+                EXPECT_FALSE(WindowText(children[i]).empty()) << "list " << id;
                 continue;
             }
             ASSERT_GT(i, 0u) << "control " << id;
@@ -105,7 +96,7 @@ TEST_F(MainWindowPagesTest, EveryBoxFollowsItsLabelAndTabStopsRunTopToBottomLeft
                                   (GetWindowLongW(label, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX;
             // The decoy box is named by the check box that switches it on.
             EXPECT_TRUE(ClassOf(label) == WC_STATICW || (checkBox && id == mainids::DecoyApp)) << "control " << id;
-            EXPECT_FALSE(TextOf(label).empty()) << "control " << id;
+            EXPECT_FALSE(WindowText(label).empty()) << "control " << id;
         }
         RECT previous{};
         bool first = true;
@@ -123,8 +114,8 @@ TEST_F(MainWindowPagesTest, EveryBoxFollowsItsLabelAndTabStopsRunTopToBottomLeft
             first = false;
         }
     }
-    EXPECT_EQ(TextOf(Control(mainids::VisibleWindows)), L"Visible Windows");
-    EXPECT_EQ(TextOf(Control(mainids::WindowLV)), L"Hidden Window");
+    EXPECT_EQ(WindowText(Control(mainids::VisibleWindows)), L"Visible Windows");
+    EXPECT_EQ(WindowText(Control(mainids::WindowLV)), L"Hidden Window");
 }
 
 // The tooltip text of the control, from the tooltip windows of this thread; empty when it has none.

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "Doubles.h"
-#include "engine/Dispatcher.h"
+#include "PanicKeysFixture.h"
 #include "engine/WindowEngine.h"
 #include "settings/Conversions.h"
 #include "settings/Settings.h"
@@ -14,27 +13,8 @@ namespace {
 
 using hctest::CallLog;
 
-constexpr UINT kHide = 0xC001;
-constexpr UINT kUnhide = 0xC002;
-
-class DispatcherTest : public ::testing::Test {
+class DispatcherTest : public hctest::PanicKeysFixture {
 protected:
-    CallLog log_;
-    hctest::FakeWindowSystem windows_{log_};
-    hctest::EngineRig rig_{windows_, log_};
-    HWND mail_ = nullptr;
-    HWND notes_ = nullptr;
-
-    void SetUp() override {
-        rig_.dispatcher.SetAtoms(kHide, kUnhide);
-        rig_.settings.cbHideIcon = false;
-        rig_.settings.fHidePanicBtn = false;
-        rig_.settings.cbMuteAudio = false;
-        mail_ = windows_.Add(L"Mail");
-        notes_ = windows_.Add(L"Notes");
-        windows_.foreground = notes_;
-    }
-
     size_t IndexOf(const std::string& call) const {
         return static_cast<size_t>(std::find(log_.begin(), log_.end(), call) - log_.begin());
     }
@@ -168,7 +148,7 @@ TEST_F(DispatcherTest, ASecondUnhideWhileThePromptIsOpenIsIgnored) {
     rig_.settings.cbPassword = true;
     rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     rig_.prompt.answer = false;
-    rig_.prompt.whileOpen = [&] { rig_.dispatcher.GetHotKeys(Sender::None, kUnhide); };
+    rig_.prompt.whileOpen = [&] { PressUnhide(); };
     rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
     EXPECT_EQ(Count("PromptShown"), 1u);
     EXPECT_FALSE(windows_.Visible(mail_));
@@ -179,7 +159,7 @@ TEST_F(DispatcherTest, AHideWhileThePromptIsOpenCancelsItAndRestoresNothing) {
     rig_.dispatcher.GetHotKeys(Sender::None, kHide);
     HWND later = windows_.Add(L"Opened later");
     rig_.prompt.answer = true;  // the user would have typed it right, had the prompt stayed
-    rig_.prompt.whileOpen = [&] { rig_.dispatcher.GetHotKeys(Sender::None, kHide); };
+    rig_.prompt.whileOpen = [&] { PressHide(); };
     rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
     EXPECT_EQ(Count("PromptCancel"), 1u);
     EXPECT_FALSE(windows_.Visible(mail_));

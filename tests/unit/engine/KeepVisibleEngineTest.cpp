@@ -1,31 +1,21 @@
 #include <gtest/gtest.h>
 
-#include "Doubles.h"
-#include "engine/Dispatcher.h"
+#include "PanicKeysFixture.h"
 #include "settings/Settings.h"
 
 namespace hc {
 namespace {
 
-constexpr UINT kHide = 0xC001;
-constexpr UINT kUnhide = 0xC002;
-
 // The doubles' process n runs C:\Programs\app<n>.exe; process 43 is the kept one.
-class KeptProgramTest : public ::testing::Test {
+class KeptProgramTest : public hctest::PanicKeysFixture {
 protected:
-    hctest::CallLog log_;
-    hctest::FakeWindowSystem windows_{log_};
-    hctest::FakeProcessSystem processes_;
-    hctest::EngineRig rig_{windows_, log_, nullptr, &processes_};
+    KeptProgramTest() : PanicKeysFixture(true) {}
     HWND music_ = nullptr;
-    HWND mail_ = nullptr;
     HWND unreadable_ = nullptr;
 
+    // Its own windows instead of the fixture's.
     void SetUp() override {
-        rig_.dispatcher.SetAtoms(kHide, kUnhide);
-        rig_.settings.cbHideIcon = false;
-        rig_.settings.fHidePanicBtn = false;
-        rig_.settings.cbMuteAudio = false;
+        QuietAction();
         rig_.settings.KeepVisible = {L"APP43.exe"};
         music_ = Open(L"Music", 43);
         mail_ = Open(L"Mail", 42);
@@ -40,12 +30,12 @@ protected:
 };
 
 TEST_F(KeptProgramTest, HideAllAndCloseAllLeaveTheKeptProgramAloneAndAnUnreadableOneIsTreatedAsBefore) {
-    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    PressHide();
     EXPECT_TRUE(windows_.Visible(music_));
     EXPECT_FALSE(windows_.Visible(mail_));
     EXPECT_FALSE(windows_.Visible(unreadable_));
     ASSERT_EQ(rig_.engine.Hidden().size(), 2u) << "a kept window is never listed as hidden";
-    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
+    PressUnhide();
     EXPECT_TRUE(windows_.Visible(mail_));
     EXPECT_TRUE(windows_.Visible(unreadable_));
 
@@ -58,7 +48,7 @@ TEST_F(KeptProgramTest, ActionsOnTheActiveWindowDoNothingToAKeptOneFromTheKeyOrT
     for (int action : {1, 3}) {
         rig_.settings.Action = action;
         windows_.foreground = music_;
-        rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+        PressHide();
         rig_.shell.lastActive = music_;
         rig_.dispatcher.DoHotKey(Sender::PanicButton);
         EXPECT_TRUE(windows_.Visible(music_)) << action;
@@ -68,7 +58,7 @@ TEST_F(KeptProgramTest, ActionsOnTheActiveWindowDoNothingToAKeptOneFromTheKeyOrT
     // The same actions still reach every other program.
     rig_.settings.Action = 1;
     windows_.foreground = mail_;
-    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    PressHide();
     EXPECT_FALSE(windows_.Visible(mail_));
     rig_.settings.Action = 3;
     rig_.shell.lastActive = unreadable_;

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "Doubles.h"
-#include "engine/Dispatcher.h"
+#include "PanicKeysFixture.h"
 #include "engine/WindowEngine.h"
 #include "settings/Settings.h"
 
@@ -12,28 +11,10 @@ namespace {
 
 using hctest::CallLog;
 
-constexpr UINT kHide = 0xC001;
-constexpr UINT kUnhide = 0xC002;
-
 // The records that stand between a hidden window and its loss: what is listed and journalled, and when.
-class NeverLostTest : public ::testing::Test {
+class NeverLostTest : public hctest::PanicKeysFixture {
 protected:
-    CallLog log_;
-    hctest::FakeWindowSystem windows_{log_};
-    hctest::FakeProcessSystem processes_;
-    hctest::EngineRig rig_{windows_, log_, nullptr, &processes_};
-    HWND mail_ = nullptr;
-    HWND notes_ = nullptr;
-
-    void SetUp() override {
-        rig_.dispatcher.SetAtoms(kHide, kUnhide);
-        rig_.settings.cbHideIcon = false;
-        rig_.settings.fHidePanicBtn = false;
-        rig_.settings.cbMuteAudio = false;
-        mail_ = windows_.Add(L"Mail");
-        notes_ = windows_.Add(L"Notes");
-        windows_.foreground = notes_;
-    }
+    NeverLostTest() : PanicKeysFixture(true) {}
     HWND OwnWindow(const std::wstring& title) {
         HWND window = windows_.Add(title);
         windows_.At(window).processId = windows_.ownProcessId;
@@ -47,20 +28,20 @@ protected:
 };
 
 TEST_F(NeverLostTest, AWindowWhoseShowWasRefusedStaysListedAndJournalled) {
-    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    PressHide();
     windows_.refuseShow.insert(mail_);
-    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
+    PressUnhide();
     EXPECT_TRUE(windows_.Visible(notes_));
     EXPECT_EQ(Titles(rig_.engine.Hidden()), std::vector<std::wstring>{L"Mail"});
     EXPECT_EQ(Titles(rig_.journal.saved), std::vector<std::wstring>{L"Mail"});
     windows_.refuseShow.clear();
-    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
+    PressUnhide();
     EXPECT_TRUE(windows_.Visible(mail_));
     EXPECT_TRUE(rig_.journal.saved.empty());
 }
 
 TEST_F(NeverLostTest, TheCrashGuardShowsNothingBehindAPasswordAndClearsOnlyWhatItShowed) {
-    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    PressHide();
     rig_.settings.cbPassword = true;
     rig_.engine.ShowEverythingForCrash();
     EXPECT_FALSE(windows_.Visible(mail_));
@@ -81,7 +62,7 @@ TEST_F(NeverLostTest, EachWindowIsRecordedWithItsOwnProcessAndOneThatVanishedIsS
     windows_.At(popup).facts.owner = notes_;
     windows_.At(popup).facts.hasCaption = false;
     rig_.settings.Action = 1;
-    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    PressHide();
     ASSERT_EQ(rig_.engine.Hidden().size(), 2u);
     const auto entry = std::find_if(rig_.engine.Hidden().begin(), rig_.engine.Hidden().end(),
                                     [](const HiddenWindow& e) { return e.processId == 300; });
@@ -89,13 +70,13 @@ TEST_F(NeverLostTest, EachWindowIsRecordedWithItsOwnProcessAndOneThatVanishedIsS
     EXPECT_EQ(entry->processCreation, 300'000u);             // its own process's, not its owner's
     EXPECT_EQ(rig_.engine.Hidden().back().title, L"Notes");  // hidden last, listed last
 
-    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
+    PressUnhide();
     windows_.foreground = mail_;
     // The window closes right after the panic saw it: no process to record it by, nothing to hide.
     windows_.afterIsVisible = [&](HWND window) {
         if (window == mail_) windows_.Remove(window);
     };
-    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    PressHide();
     EXPECT_TRUE(rig_.engine.Hidden().empty());
     EXPECT_TRUE(rig_.journal.saved.empty());
 }
@@ -106,7 +87,7 @@ TEST_F(NeverLostTest, APanicClosesTheProgramsQuestionsAndHidesItsWorkUntilTheRes
     HWND button = OwnWindow(L"Panic");
     windows_.holdingWork.insert(update);
     rig_.shell.panicButton = button;
-    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    PressHide();
     EXPECT_FALSE(windows_.Visible(question));
     EXPECT_FALSE(windows_.Visible(update));
     EXPECT_TRUE(windows_.Visible(button));  // it follows its own setting
@@ -114,17 +95,17 @@ TEST_F(NeverLostTest, APanicClosesTheProgramsQuestionsAndHidesItsWorkUntilTheRes
     EXPECT_EQ(std::count(log_.begin(), log_.end(), "Cancel Hushcloak Privacy - WebUpdate"), 0);
     EXPECT_EQ(Titles(rig_.journal.saved), (std::vector<std::wstring>{L"Mail", L"Notes"}));  // ours never
 
-    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
+    PressUnhide();
     EXPECT_TRUE(windows_.Visible(update));
     EXPECT_FALSE(windows_.Visible(question));
 
     // With nothing of other programs hidden, the unhide key still gives the work back.
     rig_.settings.Action = 1;
     windows_.foreground = nullptr;
-    rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+    PressHide();
     ASSERT_FALSE(windows_.Visible(update));
     ASSERT_TRUE(rig_.engine.Hidden().empty());
-    rig_.dispatcher.GetHotKeys(Sender::None, kUnhide);
+    PressUnhide();
     EXPECT_TRUE(windows_.Visible(update));
 }
 

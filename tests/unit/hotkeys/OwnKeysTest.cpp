@@ -28,6 +28,18 @@ protected:
         settings_, messages_, hide_,
         unhide_,   {},        [this](HotkeyPair keys) { defaults_.StandAsideFor(keys.hide, keys.unhide); }};
 
+    void RestoreOwnKeys(const wchar_t* hide, const wchar_t* unhide) {
+        settings_.UseDefaultKeys = false;
+        settings_.edHide = hide;
+        settings_.edUnHide = unhide;
+        assignment_.Restore(*assignment_.KeysToRestore());
+        EXPECT_TRUE(messages_.shown.empty());
+        EXPECT_TRUE(hide_.Active());
+    }
+    void ExpectDefaultsHeld(bool hide, bool unhide) const {
+        EXPECT_EQ(defaults_.HideKeyRegistered(), hide);
+        EXPECT_EQ(defaults_.UnhideKeyRegistered(), unhide);
+    }
     bool DialogHolds(UINT key) const {
         return std::any_of(service_.held.begin(), service_.held.end(), [&](const auto& r) {
             return r.owner == kDialog && r.modifiers == MOD_CONTROL && r.key == key;
@@ -37,15 +49,9 @@ protected:
 
 TEST_F(OwnKeysTest, StoredKeysEqualToTheDefaultsTakeTheirPlaceWithoutABox) {
     ASSERT_TRUE(defaults_.RegisterHotKeys());
-    settings_.UseDefaultKeys = false;
-    settings_.edHide = L"CTRL+SPACE";
-    settings_.edUnHide = L"CTRL+BACKSPACE";  // names no key: unhide keeps its default
-    assignment_.Restore(*assignment_.KeysToRestore());
-    EXPECT_TRUE(messages_.shown.empty());
-    EXPECT_TRUE(hide_.Active());
+    RestoreOwnKeys(L"CTRL+SPACE", L"CTRL+BACKSPACE");  // the second names no key: unhide keeps its default
     EXPECT_TRUE(DialogHolds(VK_SPACE));
-    EXPECT_FALSE(defaults_.HideKeyRegistered());
-    EXPECT_TRUE(defaults_.UnhideKeyRegistered());
+    ExpectDefaultsHeld(false, true);
 
     // A theme change registers the pair again: still no competing for Ctrl+Space.
     defaults_.ReleaseHotKeys();
@@ -54,32 +60,23 @@ TEST_F(OwnKeysTest, StoredKeysEqualToTheDefaultsTakeTheirPlaceWithoutABox) {
 
     // Back to the defaults: the default hide key returns.
     assignment_.UseDefaults();
-    EXPECT_TRUE(defaults_.HideKeyRegistered());
-    EXPECT_TRUE(defaults_.UnhideKeyRegistered());
+    ExpectDefaultsHeld(true, true);
     EXPECT_FALSE(DialogHolds(VK_SPACE));
 }
 
 TEST_F(OwnKeysTest, ADefaultThatTheOtherRolesOwnKeyUsesIsNotRegistered) {
     ASSERT_TRUE(defaults_.RegisterHotKeys());
-    settings_.UseDefaultKeys = false;
-    settings_.edHide = L"Ctrl+BkSp";
-    settings_.edUnHide = L"Ctrl+Space";
-    assignment_.Restore(*assignment_.KeysToRestore());
-    EXPECT_TRUE(messages_.shown.empty());
-    EXPECT_TRUE(hide_.Active());
+    RestoreOwnKeys(L"Ctrl+BkSp", L"Ctrl+Space");
     EXPECT_TRUE(unhide_.Active());
-    EXPECT_FALSE(defaults_.HideKeyRegistered());
-    EXPECT_FALSE(defaults_.UnhideKeyRegistered());
+    ExpectDefaultsHeld(false, false);
 
     // The unhide role's own Ctrl+Space keeps the default hide key away even while hide has no key of its own.
     hide_.Deactivate();
     defaults_.StandAsideFor(0, kCtrlSpace);
-    EXPECT_FALSE(defaults_.HideKeyRegistered());
-    EXPECT_FALSE(defaults_.UnhideKeyRegistered());
+    ExpectDefaultsHeld(false, false);
     unhide_.Deactivate();
     defaults_.StandAsideFor(kCtrlH, 0);
-    EXPECT_FALSE(defaults_.HideKeyRegistered());
-    EXPECT_TRUE(defaults_.UnhideKeyRegistered());
+    ExpectDefaultsHeld(false, true);
 }
 
 TEST_F(OwnKeysTest, TestingADefaultCombinationSucceedsAndARefusedOwnKeyGivesTheDefaultBack) {
@@ -95,8 +92,7 @@ TEST_F(OwnKeysTest, TestingADefaultCombinationSucceedsAndARefusedOwnKeyGivesTheD
     service_.taken.insert({MOD_CONTROL, 'H'});
     assignment_.TestHide(kCtrlH);
     EXPECT_FALSE(hide_.Active());
-    EXPECT_TRUE(defaults_.HideKeyRegistered());
-    EXPECT_TRUE(defaults_.UnhideKeyRegistered());
+    ExpectDefaultsHeld(true, true);
 }
 
 }  // namespace

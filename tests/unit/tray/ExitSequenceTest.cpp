@@ -2,22 +2,17 @@
 
 #include <algorithm>
 
-#include "Doubles.h"
 #include "HotkeyDoubles.h"
+#include "PanicKeysFixture.h"
 #include "tray/ExitSequence.h"
 
 namespace hc {
 namespace {
 
-constexpr UINT kHide = 0xC001;
-constexpr UINT kUnhide = 0xC002;
 const HWND kOwner = reinterpret_cast<HWND>(0xC0);
 
-class ExitSequenceTest : public ::testing::Test {
+class ExitSequenceTest : public hctest::PanicKeysFixture {
 protected:
-    hctest::CallLog log_;
-    hctest::FakeWindowSystem windows_{log_};
-    hctest::EngineRig rig_{windows_, log_};
     hctest::RecordingMessages messages_;
     int saves_ = 0;
     ExitSequence exit_{messages_, rig_.engine, rig_.dispatcher.Gate(), rig_.switches, [this] {
@@ -29,14 +24,11 @@ protected:
     HWND diary_ = nullptr;
 
     void SetUp() override {
-        rig_.dispatcher.SetAtoms(kHide, kUnhide);
-        rig_.settings.cbHideIcon = false;
-        rig_.settings.fHidePanicBtn = false;
-        rig_.settings.cbMuteAudio = false;
+        PanicKeysFixture::SetUp();
         diary_ = windows_.Add(L"Diary");
     }
     void HideAll() {
-        rig_.dispatcher.GetHotKeys(Sender::None, kHide);
+        PressHide();
         ASSERT_FALSE(windows_.Visible(diary_));
         log_.clear();
     }
