@@ -19,6 +19,7 @@ HFONT UnderlinedCopy(HFONT font) {
     description.lfUnderline = TRUE;
     return CreateFontIndirectW(&description);
 }
+
 const ControlRow kHotkeyControls[] = {
     {WC_STATICW, L"Select the keys for Hushcloak Privacy", THotKey_f::kIdHeading, SS_LEFT, 10, 8, 166, 10},
     {WC_STATICW, L"Hide or Close ", THotKey_f::kIdHideCaption, SS_LEFT, 10, 24, 166, 9},

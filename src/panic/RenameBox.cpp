@@ -21,12 +21,6 @@ struct Exchange {
     std::wstring text;
 };
 
-std::wstring ControlText(HWND control) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 INT_PTR CALLBACK RenameProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     try {
         switch (msg) {
@@ -41,7 +35,7 @@ INT_PTR CALLBACK RenameProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcep
             case WM_COMMAND:
                 if (LOWORD(wp) == IDOK) {
                     reinterpret_cast<Exchange*>(GetWindowLongPtrW(dialog, DWLP_USER))->text =
-                        ControlText(GetDlgItem(dialog, kIdText));
+                        WindowText(GetDlgItem(dialog, kIdText));
                     EndDialog(dialog, IDOK);
                     return TRUE;
                 }
@@ -59,8 +53,8 @@ INT_PTR CALLBACK RenameProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcep
 }  // namespace
 
 std::optional<std::wstring> AskPanicDescription(HWND owner, const std::wstring& current) {
-    const DialogTemplate layout(DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOPMOST, 240,
-                                66, kRenameBoxTitle, kRenameControls);
+    const DialogTemplate layout(DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOPMOST, 240, 66,
+                                kRenameBoxTitle, kRenameControls);
     Exchange exchange{current};
     const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), layout.get(), owner, &RenameProc,
                                                    reinterpret_cast<LPARAM>(&exchange));
