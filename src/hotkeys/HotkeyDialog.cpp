@@ -19,6 +19,19 @@ HFONT UnderlinedCopy(HFONT font) {
     description.lfUnderline = TRUE;
     return CreateFontIndirectW(&description);
 }
+
+const ControlRow kHotkeyControls[] = {
+    {WC_STATICW, L"Select the keys for Hushcloak Privacy", THotKey_f::kIdHeading, SS_LEFT, 10, 8, 166, 10},
+    {WC_STATICW, L"Hide or Close ", THotKey_f::kIdHideCaption, SS_LEFT, 10, 24, 166, 9},
+    {HOTKEY_CLASSW, L"", THotKey_f::kIdHkHide, WS_BORDER | WS_TABSTOP, 10, 35, 116, 13},
+    {WC_STATICW, L"Test it!!", THotKey_f::kIdLabel4, SS_LEFT | SS_NOTIFY, 134, 37, 42, 10},
+    {WC_STATICW, L"Unhide windows", THotKey_f::kIdUnhideCaption, SS_LEFT, 10, 55, 166, 9},
+    {HOTKEY_CLASSW, L"", THotKey_f::kIdHkUnHide, WS_BORDER | WS_TABSTOP, 10, 66, 116, 13},
+    {WC_STATICW, L"Test it!!", THotKey_f::kIdLabel5, SS_LEFT | SS_NOTIFY, 134, 68, 42, 10},
+    {WC_BUTTONW, L"Apply", THotKey_f::kIdApply, BS_DEFPUSHBUTTON | WS_TABSTOP, 10, 92, 52, 15},
+    {WC_BUTTONW, L"Default", THotKey_f::kIdDefault, BS_PUSHBUTTON | WS_TABSTOP, 67, 92, 52, 15},
+    {WC_BUTTONW, L"Close", THotKey_f::kIdClose, BS_PUSHBUTTON | WS_TABSTOP, 124, 92, 52, 15},
+};
 }  // namespace
 
 HWND THotKey_f::CreateDialogWindow() {
@@ -28,17 +41,8 @@ HWND THotKey_f::CreateDialogWindow() {
     InitCommonControlsEx(&controls);
 
     // A tool window: no taskbar button while it shows; only the close box on its fixed frame.
-    DialogTemplate layout(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, 186, 116, kHotkeyDialogTitle);
-    layout.Item(kStaticClass, L"Select the keys for Hushcloak Privacy", kIdHeading, SS_LEFT, 10, 8, 166, 10);
-    layout.Item(kStaticClass, L"Hide or Close ", kIdHideCaption, SS_LEFT, 10, 24, 166, 9);
-    layout.Item(HOTKEY_CLASSW, L"", kIdHkHide, WS_BORDER | WS_TABSTOP, 10, 35, 116, 13);
-    layout.Item(kStaticClass, L"Test it!!", kIdLabel4, SS_LEFT | SS_NOTIFY, 134, 37, 42, 10);
-    layout.Item(kStaticClass, L"Unhide windows", kIdUnhideCaption, SS_LEFT, 10, 55, 166, 9);
-    layout.Item(HOTKEY_CLASSW, L"", kIdHkUnHide, WS_BORDER | WS_TABSTOP, 10, 66, 116, 13);
-    layout.Item(kStaticClass, L"Test it!!", kIdLabel5, SS_LEFT | SS_NOTIFY, 134, 68, 42, 10);
-    layout.Item(kButtonClass, L"Apply", kIdApply, BS_DEFPUSHBUTTON | WS_TABSTOP, 10, 92, 52, 15);
-    layout.Item(kButtonClass, L"Default", kIdDefault, BS_PUSHBUTTON | WS_TABSTOP, 67, 92, 52, 15);
-    layout.Item(kButtonClass, L"Close", kIdClose, BS_PUSHBUTTON | WS_TABSTOP, 124, 92, 52, 15);
+    const DialogTemplate layout(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, 186, 116,
+                                kHotkeyDialogTitle, kHotkeyControls);
     return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), layout.get(), nullptr, &DialogProcFor<THotKey_f>, 0);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Handles.h"
+#include "ui/ControlTable.h"
 #include "ui/Theme.h"
 #include "ui/Window.h"
 
@@ -20,20 +21,7 @@ struct Fonts {
     void Make(UINT dpi);
 };
 
-enum class FontKind { Normal, Bold, Heading, Title, Link };
-
-// One control of a page. Positions are pixels at 96 DPI, scaled for the monitor; kFill stretches a width or a
-// height to the page's edge, less the margin.
-struct ControlRow {
-    const wchar_t* className;
-    const wchar_t* text;
-    int id;
-    DWORD style;
-    int x, y, width, height;
-    FontKind font = FontKind::Normal;
-    const wchar_t* hint = nullptr;  // shown as the control's tooltip
-};
-inline constexpr int kFill = -1;
+// The margin that kFill leaves at a page's edge, in pixels at 96 DPI.
 inline constexpr int kPageMargin = 12;
 
 int Scale(int value, UINT dpi);

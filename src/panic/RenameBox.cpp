@@ -1,5 +1,7 @@
 #include "panic/RenameBox.h"
 
+#include <commctrl.h>
+
 #include "ui/DialogTemplate.h"
 
 namespace hc {
@@ -8,15 +10,16 @@ namespace {
 constexpr int kIdPrompt = 1001;
 constexpr int kIdText = 1002;
 
+const ControlRow kRenameControls[] = {
+    {WC_STATICW, kRenameBoxPrompt, kIdPrompt, SS_LEFT, 7, 7, 226, 10},
+    {WC_EDITW, L"", kIdText, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 20, 226, 13},
+    {WC_BUTTONW, L"OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 129, 44, 50, 15},
+    {WC_BUTTONW, L"Cancel", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 183, 44, 50, 15},
+};
+
 struct Exchange {
     std::wstring text;
 };
-
-std::wstring ControlText(HWND control) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 INT_PTR CALLBACK RenameProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     try {
@@ -32,7 +35,7 @@ INT_PTR CALLBACK RenameProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcep
             case WM_COMMAND:
                 if (LOWORD(wp) == IDOK) {
                     reinterpret_cast<Exchange*>(GetWindowLongPtrW(dialog, DWLP_USER))->text =
-                        ControlText(GetDlgItem(dialog, kIdText));
+                        WindowText(GetDlgItem(dialog, kIdText));
                     EndDialog(dialog, IDOK);
                     return TRUE;
                 }
@@ -50,12 +53,8 @@ INT_PTR CALLBACK RenameProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcep
 }  // namespace
 
 std::optional<std::wstring> AskPanicDescription(HWND owner, const std::wstring& current) {
-    DialogTemplate layout(DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOPMOST, 240, 66,
-                          kRenameBoxTitle);
-    layout.Item(DialogTemplate::kStatic, kRenameBoxPrompt, kIdPrompt, SS_LEFT, 7, 7, 226, 10);
-    layout.Item(DialogTemplate::kEdit, L"", kIdText, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 20, 226, 13);
-    layout.Item(DialogTemplate::kButton, L"OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 129, 44, 50, 15);
-    layout.Item(DialogTemplate::kButton, L"Cancel", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 183, 44, 50, 15);
+    const DialogTemplate layout(DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOPMOST, 240, 66,
+                                kRenameBoxTitle, kRenameControls);
     Exchange exchange{current};
     const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), layout.get(), owner, &RenameProc,
                                                    reinterpret_cast<LPARAM>(&exchange));

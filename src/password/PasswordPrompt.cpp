@@ -12,15 +12,18 @@ constexpr wchar_t kWrongPasswordCaption[] = L"Hush-Cloak";
 constexpr wchar_t kHintCaption[] = L"Marrowby for Windows";
 constexpr wchar_t kHintMissingText[] = L"Your password hint is not defined.";
 
+const ControlRow kPromptControls[] = {
+    {WC_STATICW, kEnterPasswordLabel, TPassword_f::kIdLabel1, SS_LEFT, 8, 8, 164, 9},
+    {WC_EDITW, L"", TPassword_f::kIdPassWord, WS_BORDER | WS_TABSTOP | ES_PASSWORD | ES_AUTOHSCROLL, 8, 19, 164, 13},
+    {WC_BUTTONW, L"Ok", TPassword_f::kIdButton1, BS_DEFPUSHBUTTON | WS_TABSTOP, 8, 40, 50, 15},
+    {WC_BUTTONW, L"Cancel", TPassword_f::kIdCancelBtn, BS_PUSHBUTTON | WS_TABSTOP, 65, 40, 50, 15},
+    {WC_BUTTONW, L"Help", TPassword_f::kIdButton2, BS_PUSHBUTTON | WS_TABSTOP, 122, 40, 50, 15},
+};
+
 HWND CreatePrompt(HWND owner, LPARAM self) {
     // The title bar's help button needs a system menu and no minimize or maximize box.
-    DialogTemplate layout(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_CONTEXTHELP, 180, 62, kPromptTitle);
-    layout.Item(kStaticClass, kEnterPasswordLabel, TPassword_f::kIdLabel1, SS_LEFT, 8, 8, 164, 9);
-    layout.Item(kEditClass, L"", TPassword_f::kIdPassWord, WS_BORDER | WS_TABSTOP | ES_PASSWORD | ES_AUTOHSCROLL, 8, 19,
-                164, 13);
-    layout.Item(kButtonClass, L"Ok", TPassword_f::kIdButton1, BS_DEFPUSHBUTTON | WS_TABSTOP, 8, 40, 50, 15);
-    layout.Item(kButtonClass, L"Cancel", TPassword_f::kIdCancelBtn, BS_PUSHBUTTON | WS_TABSTOP, 65, 40, 50, 15);
-    layout.Item(kButtonClass, L"Help", TPassword_f::kIdButton2, BS_PUSHBUTTON | WS_TABSTOP, 122, 40, 50, 15);
+    const DialogTemplate layout(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_CONTEXTHELP, 180, 62,
+                                kPromptTitle, kPromptControls);
     return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), layout.get(), owner, &DialogBinding<TPassword_f>::Proc,
                                       self);
 }

@@ -1,5 +1,7 @@
 #include "password/SetPasswordDialog.h"
 
+#include <commctrl.h>
+
 #include "settings/Configuration.h"
 #include "ui/DialogTemplate.h"
 
@@ -7,22 +9,26 @@ namespace hc {
 
 namespace {
 constexpr int kIdLabels = 1111;
+constexpr DWORD kSecret = WS_BORDER | WS_TABSTOP | ES_PASSWORD | ES_AUTOHSCROLL;
+
+// In tab order, which opens in "New password" and reaches "Old password" (the top row) last; each label comes
+// right before its box, so a screen reader names the box by it.
+const ControlRow kSetPasswordControls[] = {
+    {WC_STATICW, L"New password", kIdLabels + 1, SS_LEFT, 8, 28, 66, 9},
+    {WC_EDITW, L"", TPasswordDlg::kIdPassword, kSecret, 78, 26, 114, 13},
+    {WC_STATICW, L"Confirm password", kIdLabels + 2, SS_LEFT, 8, 46, 66, 9},
+    {WC_EDITW, L"", TPasswordDlg::kIdConfirmPassword, kSecret, 78, 44, 114, 13},
+    {WC_STATICW, L"Hint", kIdLabels + 3, SS_LEFT, 8, 64, 66, 9},
+    {WC_EDITW, L"", TPasswordDlg::kIdPWHint, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 78, 62, 114, 13},
+    {WC_BUTTONW, L"Apply", TPasswordDlg::kIdBitBtn1, BS_PUSHBUTTON | WS_TABSTOP, 84, 84, 52, 15},
+    {WC_BUTTONW, L"Cancel", TPasswordDlg::kIdBitBtn2, BS_PUSHBUTTON | WS_TABSTOP, 140, 84, 52, 15},
+    {WC_STATICW, L"Old password", kIdLabels, SS_LEFT, 8, 10, 66, 9},
+    {WC_EDITW, L"", TPasswordDlg::kIdOldPW, kSecret, 78, 8, 114, 13},
+};
 
 HWND CreateSetPasswordDialog(HWND owner, LPARAM self) {
-    DialogTemplate layout(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 200, 106, kSetPasswordTitle);
-    constexpr DWORD kSecret = WS_BORDER | WS_TABSTOP | ES_PASSWORD | ES_AUTOHSCROLL;
-    // In tab order, which opens in "New password" and reaches "Old password" (the top row) last; each label comes
-    // right before its box, so a screen reader names the box by it.
-    const auto row = [&](int label, const wchar_t* text, int box, DWORD style, short y) {
-        layout.Item(kStaticClass, text, label, SS_LEFT, 8, static_cast<short>(y + 2), 66, 9);
-        layout.Item(kEditClass, L"", box, style, 78, y, 114, 13);
-    };
-    row(kIdLabels + 1, L"New password", TPasswordDlg::kIdPassword, kSecret, 26);
-    row(kIdLabels + 2, L"Confirm password", TPasswordDlg::kIdConfirmPassword, kSecret, 44);
-    row(kIdLabels + 3, L"Hint", TPasswordDlg::kIdPWHint, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 62);
-    layout.Item(kButtonClass, L"Apply", TPasswordDlg::kIdBitBtn1, BS_PUSHBUTTON | WS_TABSTOP, 84, 84, 52, 15);
-    layout.Item(kButtonClass, L"Cancel", TPasswordDlg::kIdBitBtn2, BS_PUSHBUTTON | WS_TABSTOP, 140, 84, 52, 15);
-    row(kIdLabels, L"Old password", TPasswordDlg::kIdOldPW, kSecret, 8);
+    const DialogTemplate layout(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 200, 106, kSetPasswordTitle,
+                                kSetPasswordControls);
     return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), layout.get(), owner,
                                       &DialogBinding<TPasswordDlg>::Proc, self);
 }

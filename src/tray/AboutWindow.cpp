@@ -35,17 +35,18 @@ SIZE TextSize(HFONT font, const wchar_t* text) {
     return size;
 }
 
-// Placed by Layout once the fonts are known; the template gives the controls and their order.
+// Placed by Layout once the fonts are known; the table gives the controls and their order.
+const ControlRow kAboutControls[] = {
+    {L"STATIC", kProductName, TAbout_f::kIdLabel3, SS_CENTER, 0, 0, 10, 10},
+    {L"STATIC", TAbout_f::kMakerLine, TAbout_f::kIdLabel2, SS_CENTER, 0, 0, 10, 10},
+    {L"BUTTON", L"Close", TAbout_f::kIdSpeedButton1, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 0, 10, 10},
+};
+
 HWND CreateAboutDialog(HWND owner) {
     RegisterDialogClass(TAbout_f::kClassName);
-    DialogTemplate layout(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
-                          120, 60, TAbout_f::kCaption, TAbout_f::kClassName);
-    const DialogItem items[] = {
-        {L"STATIC", kProductName, TAbout_f::kIdLabel3, SS_CENTER, 0, 0, 10, 10},
-        {L"STATIC", TAbout_f::kMakerLine, TAbout_f::kIdLabel2, SS_CENTER, 0, 0, 10, 10},
-        {L"BUTTON", L"Close", TAbout_f::kIdSpeedButton1, BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 0, 10, 10},
-    };
-    layout.Items(items);
+    const DialogTemplate layout(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                                WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, 120, 60, TAbout_f::kCaption, kAboutControls,
+                                TAbout_f::kClassName);
     return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), layout.get(), owner, &DialogProcFor<TAbout_f>, 0);
 }
 

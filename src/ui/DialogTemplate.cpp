@@ -3,11 +3,10 @@
 namespace hc {
 
 DialogTemplate::DialogTemplate(DWORD style, DWORD exStyle, short width, short height, const wchar_t* title,
-                               const wchar_t* windowClass) {
+                               std::span<const ControlRow> controls, const wchar_t* windowClass) {
     Dword(style | DS_SETFONT);
     Dword(exStyle);
-    countAt_ = words_.size();
-    words_.push_back(0);
+    words_.push_back(static_cast<WORD>(controls.size()));
     for (short value : {short{0}, short{0}, width, height}) words_.push_back(static_cast<WORD>(value));
     words_.push_back(0);  // no menu
     if (windowClass)
@@ -17,37 +16,18 @@ DialogTemplate::DialogTemplate(DWORD style, DWORD exStyle, short width, short he
     Text(title);
     words_.push_back(8);
     Text(L"MS Shell Dlg");
+    for (const ControlRow& row : controls) Control(row);
 }
 
-void DialogTemplate::ItemHead(int id, DWORD style, short x, short y, short width, short height) {
+void DialogTemplate::Control(const ControlRow& row) {
     if (words_.size() % 2) words_.push_back(0);  // items start on a DWORD boundary
-    ++words_[countAt_];
-    Dword(style | WS_CHILD | WS_VISIBLE);
+    Dword(row.style | WS_CHILD | WS_VISIBLE);
     Dword(0);
-    for (short value : {x, y, width, height}) words_.push_back(static_cast<WORD>(value));
-    words_.push_back(static_cast<WORD>(id));
-}
-
-void DialogTemplate::Item(WORD classOrdinal, const wchar_t* text, int id, DWORD style, short x, short y, short width,
-                          short height) {
-    ItemHead(id, style, x, y, width, height);
-    words_.push_back(0xFFFF);
-    words_.push_back(classOrdinal);
-    Text(text);
+    for (int value : {row.x, row.y, row.width, row.height}) words_.push_back(static_cast<WORD>(value));
+    words_.push_back(static_cast<WORD>(row.id));
+    Text(row.className);
+    Text(row.text);
     words_.push_back(0);  // no creation data
-}
-
-void DialogTemplate::Item(const wchar_t* className, const wchar_t* text, int id, DWORD style, short x, short y,
-                          short width, short height) {
-    ItemHead(id, style, x, y, width, height);
-    Text(className);
-    Text(text);
-    words_.push_back(0);  // no creation data
-}
-
-void DialogTemplate::Items(std::span<const DialogItem> items) {
-    for (const DialogItem& item : items)
-        Item(item.className, item.text, item.id, item.style, item.x, item.y, item.width, item.height);
 }
 
 void DialogTemplate::Dword(DWORD value) {

@@ -6,50 +6,27 @@
 #include <string>
 #include <vector>
 
+#include "ui/ControlTable.h"
 #include "ui/Window.h"
 
 namespace hc {
 
-inline constexpr WORD kButtonClass = 0x0080;
-inline constexpr WORD kEditClass = 0x0081;
-inline constexpr WORD kStaticClass = 0x0082;
-
-// One control of a dialog: its class (a registered name), caption, id and style, and its place in dialog units.
-struct DialogItem {
-    const wchar_t* className;
-    const wchar_t* text;
-    int id;
-    DWORD style;
-    short x, y, width, height;
-};
-
 // An in-memory dialog template: the dialog gets the system dialog class and keyboard handling
-// without a resource script. Items are listed in tab order.
+// without a resource script. The controls come from a table in tab order.
 class DialogTemplate {
 public:
-    static constexpr WORD kButton = kButtonClass;
-    static constexpr WORD kEdit = kEditClass;
-    static constexpr WORD kStatic = kStaticClass;
-
     // windowClass: a class registered with RegisterDialogClass, for a dialog that tests and the shell know by its
     // class name; null for the system dialog class.
     DialogTemplate(DWORD style, DWORD exStyle, short width, short height, const wchar_t* title,
-                   const wchar_t* windowClass = nullptr);
-    void Item(WORD classOrdinal, const wchar_t* text, int id, DWORD style, short x, short y, short width, short height);
-    // A control of a registered class other than the predefined ones (the hotkey control).
-    void Item(const wchar_t* className, const wchar_t* text, int id, DWORD style, short x, short y, short width,
-              short height);
-    // The controls of a table, in its order (the tab order).
-    void Items(std::span<const DialogItem> items);
+                   std::span<const ControlRow> controls, const wchar_t* windowClass = nullptr);
     const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
 
 private:
-    void ItemHead(int id, DWORD style, short x, short y, short width, short height);
+    void Control(const ControlRow& row);
     void Dword(DWORD value);
     void Text(const wchar_t* text);
 
     std::vector<WORD> words_;
-    size_t countAt_ = 0;
 };
 
 // A window class that behaves as the system dialog class under a name of its own.

@@ -31,7 +31,7 @@ constexpr wchar_t kNotStartedMessage[] = L"The installer of the update could not
 constexpr wchar_t kDownloadErrorText[] = L"Error downloading URL: ";
 
 // Laid out in dialog units, so the window follows the dialog font and the monitor's DPI; listed in tab order.
-const DialogItem kControls[] = {
+const ControlRow kControls[] = {
     {L"BUTTON", L" Current version ", TUpdate_f::kIdCurrentGroup, BS_GROUPBOX, 7, 4, 246, 26},
     {L"STATIC", L"", TUpdate_f::kIdCurrentVersionLabel1, SS_LEFT, 15, 16, 115, 10},
     {L"STATIC", L"", TUpdate_f::kIdCurrentVersionLabel2, SS_LEFT, 135, 16, 111, 10},
@@ -64,9 +64,8 @@ HFONT DerivedFont(HFONT font, bool underlined) {
 
 HWND CreateUpdateDialog() {
     // No taskbar button, like every window of the program.
-    DialogTemplate layout(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, kDialogWidth,
-                          kDialogHeight, TUpdate_f::kCaption);
-    layout.Items(kControls);
+    const DialogTemplate layout(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW, kDialogWidth,
+                                kDialogHeight, TUpdate_f::kCaption, kControls);
     return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), layout.get(), nullptr, &DialogProcFor<TUpdate_f>, 0);
 }
 
