@@ -1,7 +1,5 @@
 #include "app/Program.h"
 
-#include "platform/Com.h"
-
 #include <commctrl.h>
 
 #include <algorithm>
@@ -117,7 +115,6 @@ bool Program::StartUp() {
 // In the order the user sees them; each step runs when no message waits.
 void Program::AddWindowSteps() {
     steps_.Add([this] { ShowSplash(); });
-    steps_.Add([] { JoinComApartment(); });  // before any window that may use COM
     steps_.Add([this] {
         INITCOMMONCONTROLSEX controls{};
         controls.dwSize = sizeof(controls);

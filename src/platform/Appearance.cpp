@@ -8,6 +8,8 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/Com.h"
+
 namespace hc::appearance {
 
 namespace {
@@ -87,6 +89,7 @@ bool HtmlEngineAvailable() {
 }
 
 HWND CreateBrowserView(HWND parent, int id, const std::wstring& url) {
+    JoinComApartment();  // the control it hosts is a COM object for the rest of the run
     using Init = BOOL(WINAPI*)();
     static const auto init = SystemFunction<Init>(L"atl.dll", "AtlAxWinInit");
     if (!init || !init()) return nullptr;
@@ -124,6 +127,7 @@ std::optional<std::wstring> AskForFileToOpen(HWND owner, const std::wstring& tit
     dialog.lpstrTitle = title.c_str();
     dialog.lpstrDefExt = defaultExtension.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
+    JoinComApartment();  // the dialog shows the shell's folders
     if (!GetOpenFileNameW(&dialog)) return std::nullopt;
     return std::wstring(file.data());
 }

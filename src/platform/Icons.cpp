@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/Com.h"
+
 namespace hc {
 
 namespace {
@@ -53,8 +55,11 @@ UniqueHicon ProgramIcon(int resourceId, bool small) {
 IconChoice ShellIconPicker::Pick(HWND owner, const std::wstring& file, int index) {
     IconChoice choice;
     choice.outcome = IconChoice::Outcome::Unavailable;
+    // The program loads the shell's library at its first use; the picker may be that use.
     HMODULE shell = GetModuleHandleW(L"shell32.dll");
+    if (!shell) shell = LoadLibraryW(L"shell32.dll");  // stays loaded for the run, like every system library here
     if (!shell) return choice;
+    JoinComApartment();
     auto pick =
         reinterpret_cast<PickIconDlgFunction>(reinterpret_cast<void*>(GetProcAddress(shell, MAKEINTRESOURCEA(62))));
     if (!pick) return choice;

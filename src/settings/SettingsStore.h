@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,8 +35,12 @@ public:
 
 private:
     std::optional<std::wstring> Read(const std::wstring& section, const std::wstring& name) const;
+    // The section opened for reading once per batch (null when absent): a start-up reads some fifty values.
+    HKEY SectionForReading(const std::wstring& section) const;
+    void SectionWritten(const std::wstring& section);
 
     UniqueHkey key_;
+    mutable std::map<std::wstring, UniqueHkey> readSections_;  // by the name in capitals: key names ignore case
 };
 
 }  // namespace hc

@@ -85,6 +85,15 @@ TEST_F(SettingsTest, SectionNamesIgnoreCase) {
     EXPECT_TRUE(Load().fHidePanicBtn);
 }
 
+TEST_F(SettingsTest, ASectionReadAsAbsentAndThenWrittenReadsTheNewValueInTheSameBatch) {
+    SettingsStore store;
+    EXPECT_EQ(store.ReadString(L"Later", L"Name", L"none"), L"none");
+    ASSERT_TRUE(store.WriteString(L"LATER", L"Name", L"written"));
+    EXPECT_EQ(store.ReadString(L"later", L"Name", L"none"), L"written");
+    ASSERT_TRUE(store.WriteStrings(L"Later", L"List", {L"a", L"b"}));
+    EXPECT_EQ(store.ReadStrings(L"Later", L"List"), (std::vector<std::wstring>{L"a", L"b"}));
+}
+
 TEST_F(SettingsTest, StoredValuesAreRead) {
     key_.SetString(L"StartUp", L"Decoy", L"C:\\notes.txt");
     key_.SetString(L"StartUp", L"UseDecoy", L"1");
