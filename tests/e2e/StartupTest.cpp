@@ -16,14 +16,15 @@ protected:
 };
 
 // Presses Ctrl+Space again and again from the process start until the window is hidden. True when that happened
-// while start-up was still going on (the splash, made before the hotkeys, still existed). The panic itself closes
-// the splash, so a hide that shows after the next press still counts for the press before it.
+// while start-up was still going on: pressed before the program counted as started (its controller there and the
+// splash gone), which also covers a press sent while the program got from its first line to its keys. The panic
+// itself closes the splash, so a hide that shows after the next press still counts for the press before it.
 bool PanicDuringStartUp(const HcProcess& hc, HWND window) {
     bool duringStartUp = false;
     bool previousDuringStartUp = false;
     WaitUntil(
         [&] {
-            const bool starting = hc.Splash() != nullptr;
+            const bool starting = !hc.IsStarted();
             PressKeys({VK_CONTROL}, VK_SPACE);
             const bool hidden = WaitUntil([&] { return !IsWindowVisible(window); }, 50, 1);
             if (hidden) duringStartUp = starting || previousDuringStartUp;
