@@ -115,13 +115,14 @@ bool Program::StartUp() {
 // In the order the user sees them; each step runs when no message waits.
 void Program::AddWindowSteps() {
     steps_.Add([this] { ShowSplash(); });
-    steps_.Add([this] {
+    // Two steps: loading the common controls alone takes a while, and a key pressed meanwhile waits for one step.
+    steps_.Add([] {
         INITCOMMONCONTROLSEX controls{};
         controls.dwSize = sizeof(controls);
         controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_HOTKEY_CLASS | ICC_BAR_CLASSES;
         InitCommonControlsEx(&controls);
-        HotkeyDialog();  // the user's own keys live on its window
     });
+    steps_.Add([this] { HotkeyDialog(); });  // the user's own keys live on its window
     steps_.Add([this] { controller_->ApplyStoredIcon(); });
     steps_.Add([this] { CreatePanicButton(); });
     steps_.Add([this] {
