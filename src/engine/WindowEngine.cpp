@@ -38,8 +38,9 @@ WindowEngine::WindowEngine(const EngineParts& parts)
 bool WindowEngine::IsOwnWindow(HWND window) { return windows_.ProcessId(window) == processes_.OwnProcessId(); }
 
 bool WindowEngine::BelongsToItsProcess(const HiddenWindow& entry, HWND window) {
-    if (!window || !windows_.Exists(window)) return false;
-    return entry.processId == 0 || windows_.ProcessId(window) == entry.processId;
+    if (!window) return false;
+    // The process of a window that is gone is 0, which no entry but an old one without a process has.
+    return entry.processId == 0 ? windows_.Exists(window) : windows_.ProcessId(window) == entry.processId;
 }
 
 HiddenWindow WindowEngine::EntryFor(HWND window, const std::wstring& title, const std::wstring& stamp,
@@ -158,7 +159,7 @@ void WindowEngine::ShowRange(size_t first) {
             // Without activation, in its own size, place and state: no focus moves 200 times over. The window
             // that was in front at the hide takes the foreground back, once.
             const bool passedOn =
-                window == frontAtHide_ ? windows_.ShowActivatedAsync(window) : windows_.ShowAsync(window, SW_SHOWNA);
+                window == frontAtHide_ ? windows_.ShowActivatedAsync(window) : windows_.ShowInPlaceAsync(window);
             if (passedOn)
                 shown.push_back(window);
             else
@@ -308,7 +309,7 @@ void WindowEngine::IsExiting() {
         try {
             const HWND window = entry.handle;
             if (ExitRestoreLeavesHidden(entry.title) || !BelongsToItsProcess(entry, window)) continue;
-            windows_.ShowAsync(window, SW_SHOWNA);
+            windows_.ShowInPlaceAsync(window);
         } catch (...) {
             notShown.push_back(entry);  // the journal keeps it for the next start
         }
@@ -328,7 +329,7 @@ void WindowEngine::ShowEverythingForCrash() noexcept {
         HiddenWindowList notShown;
         for (const HiddenWindow& entry : hidden_) {
             const HWND window = entry.handle;
-            if (BelongsToItsProcess(entry, window) && !windows_.ShowAsync(window, SW_SHOWNA))
+            if (BelongsToItsProcess(entry, window) && !windows_.ShowInPlaceAsync(window))
                 notShown.push_back(entry);
         }
         journal_.Save(notShown);  // what was shown needs no recovery; what was refused does

@@ -88,6 +88,13 @@ bool Win32WindowSystem::ShowActivatedAsync(HWND window) {
     return ShowAsync(window, SW_SHOW);
 }
 
+bool Win32WindowSystem::ShowInPlaceAsync(HWND window) {
+    // SW_SHOWNA raises the window to the top, and many shown in turn would stack upside down. SW_SHOWNOACTIVATE
+    // keeps its place but would restore a maximised or minimised window, which therefore keeps SW_SHOWNA.
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    return ShowAsync(window, (style & (WS_MAXIMIZE | WS_MINIMIZE)) ? SW_SHOWNA : SW_SHOWNOACTIVATE);
+}
+
 bool Win32WindowSystem::PostClose(HWND window) { return PostMessageW(window, WM_CLOSE, 0, 0) != FALSE; }
 
 bool Win32WindowSystem::BringToFront(HWND window) { return SetForegroundWindow(window) != FALSE; }

@@ -39,6 +39,9 @@ public:
     // Shows it and lets it take the foreground when its own thread gets to it: no waiting on a window that is
     // still being shown, and a hung program delays nobody.
     virtual bool ShowActivatedAsync(HWND window) = 0;
+    // Without activation, in its own state and at its old place in the stacking: windows given back one by one
+    // stack as they did before they were hidden.
+    virtual bool ShowInPlaceAsync(HWND window) = 0;
     virtual bool PostClose(HWND window) = 0;
     virtual bool BringToFront(HWND window) = 0;
 
@@ -65,6 +68,7 @@ public:
     void HideAsync(HWND window) override;
     bool ShowAsync(HWND window, int showCommand) override;
     bool ShowActivatedAsync(HWND window) override;
+    bool ShowInPlaceAsync(HWND window) override;
     bool PostClose(HWND window) override;
     bool BringToFront(HWND window) override;
     std::vector<HWND> OwnTopLevelWindows() override;

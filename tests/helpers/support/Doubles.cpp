@@ -60,14 +60,13 @@ void FakeWindowSystem::HideAsync(HWND window) {
     if (Exists(window)) windows_[window].visible = false;
 }
 
-bool FakeWindowSystem::ShowAsync(HWND window, int showCommand) {
+bool FakeWindowSystem::ShowAsync(HWND window, int) {
     if (failOnShow > 0 && --failOnShow == 0) throw std::runtime_error("the window manager refused");
     if (refuseShow.count(window)) {
         log_.push_back("Refused " + Narrow(Title(window)));
         return false;
     }
     log_.push_back("Show " + Narrow(Title(window)));
-    shownLastCommand = showCommand;
     if (!Exists(window)) return false;
     windows_[window].visible = true;
     return true;

@@ -37,7 +37,6 @@ public:
     // The window closes and another program's window gets the same handle.
     void Reuse(HWND window, DWORD newProcessId) { windows_.at(window).processId = newProcessId; }
     void Remove(HWND window);
-    int shownLastCommand = -1;
     int failOnShow = 0;  // the n-th ShowAsync from now throws (0: never)
     std::set<HWND> refuseShow;  // ShowAsync answers false for these and leaves them hidden
     std::set<HWND> holdingWork;
@@ -56,6 +55,7 @@ public:
         BringToFront(window);
         return shown;
     }
+    bool ShowInPlaceAsync(HWND window) override { return ShowAsync(window, SW_SHOWNA); }
     bool PostClose(HWND window) override;
     bool BringToFront(HWND window) override;
     std::vector<HWND> OwnTopLevelWindows() override;

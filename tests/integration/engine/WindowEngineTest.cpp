@@ -26,6 +26,13 @@ protected:
     static bool AllShown(const std::vector<HWND>& list) {
         return std::all_of(list.begin(), list.end(), [](HWND w) { return IsWindowVisible(w); });
     }
+    // The windows of the list from the front to the back.
+    static std::vector<HWND> StackingOf(const std::vector<HWND>& list) {
+        std::vector<HWND> order;
+        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
+            if (std::find(list.begin(), list.end(), w) != list.end()) order.push_back(w);
+        return order;
+    }
     bool IsHiddenEntry(HWND window) const {
         return std::any_of(rig_.engine.Hidden().begin(), rig_.engine.Hidden().end(),
                            [&](const HiddenWindow& e) { return e.handle == window; });
@@ -221,6 +228,25 @@ TEST_F(WindowEngineTest, ARestoreGivesTheFrontBackAndKeepsAMaximisedWindowMaximi
     rig_.engine.RestoreWindows();
     EXPECT_TRUE(hctest::WaitUntil([&] { return AllShown({big, front}) && GetForegroundWindow() == front; }));
     EXPECT_TRUE(IsZoomed(big));
+}
+
+// Windows given back in the order of hiding stack as they stood, not each on top of the one before. They are hidden
+// here without a change of stacking, as Windows hides a window that is not active.
+TEST_F(WindowEngineTest, ARestoreLeavesTheWindowsStackedAsTheyWere) {
+    const auto opened = helper_.OpenMany(L"Letter", 4);
+    const auto before = StackingOf(opened);
+    HiddenWindowList hidden;
+    for (HWND window : before) {
+        SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+        hidden.push_back(HiddenWindow{window, L"Letter", L"", 0, 0});
+    }
+    ASSERT_TRUE(AllHidden(opened));
+    ASSERT_EQ(StackingOf(opened), before);
+    rig_.engine.AdoptHidden(hidden);
+    rig_.engine.RestoreWindows();
+    EXPECT_TRUE(hctest::WaitUntil([&] { return AllShown(opened); }));
+    EXPECT_EQ(StackingOf(opened), before);
 }
 
 }  // namespace
