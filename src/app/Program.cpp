@@ -65,7 +65,6 @@ int Program::Run() {
     // Before any window or hotkey exists: nothing this run does can overwrite the record of an earlier one.
     TakeOverJournal();
     if (!StartUp()) return 1;
-    windowSystem_.PrepareInBackground();  // once the keys work: nothing may delay them
     // Every way out ends with the controller's close, which saves the settings and allows the Task Manager again.
     return RunMessageLoop([this](MSG& msg) { return mainWindow_ && mainWindow_->PreTranslate(msg); },
                           [this] { return steps_.RunDue(); });

@@ -59,12 +59,6 @@ void Win32WindowSystem::ReadFacts(HWND window, WindowFacts& facts) {
     facts.cloaked = SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) && cloaked;
 }
 
-void Win32WindowSystem::PrepareInBackground() {
-    // The cloaking query's library takes a few milliseconds to load. A failure here is not an error: the query
-    // itself loads it again and handles the failure.
-    preparer_.Post([] { LoadLibraryW(L"dwmapi.dll"); });
-}
-
 bool Win32WindowSystem::IsVisible(HWND window) { return IsWindowVisible(window) != FALSE; }
 
 bool Win32WindowSystem::Exists(HWND window) { return IsWindow(window) != FALSE; }

@@ -5,8 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "platform/SerialWorker.h"
-
 namespace hc {
 
 // What the listing rules look at, read once per window.
@@ -77,12 +75,7 @@ public:
     bool HoldsWork(HWND window) override;
     void CloseAsCancel(HWND window) override;
 
-    // Loads what the first listing needs on a thread of its own, so that a panic right after the start does not
-    // wait for it.
-    void PrepareInBackground();
-
 private:
-    SerialWorker preparer_;
     // The shell's windows with their classes, found once per enumeration: a few lookups instead of reading
     // the class of every window.
     std::vector<std::pair<HWND, const wchar_t*>> shellWindows_;
