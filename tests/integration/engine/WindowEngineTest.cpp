@@ -230,23 +230,25 @@ TEST_F(WindowEngineTest, ARestoreGivesTheFrontBackAndKeepsAMaximisedWindowMaximi
     EXPECT_TRUE(IsZoomed(big));
 }
 
-// Windows given back in the order of hiding stack as they stood, not each on top of the one before. They are hidden
-// here without a change of stacking, as Windows hides a window that is not active.
+// Windows given back in the order of hiding, which is the stacking from the front, come back as they stand, not
+// each on top of the one before (that stacked them upside down).
 TEST_F(WindowEngineTest, ARestoreLeavesTheWindowsStackedAsTheyWere) {
     const auto opened = helper_.OpenMany(L"Letter", 4);
-    const auto before = StackingOf(opened);
-    HiddenWindowList hidden;
-    for (HWND window : before) {
+    // Another window holds the activation: a letter activated late would be raised in the middle of the test.
+    HWND front = helper_.Open(L"Front");
+    ASSERT_TRUE(hctest::WaitUntil([&] { return helper_.BringToFront(front) && GetForegroundWindow() == front; }));
+    for (HWND window : opened)
         SetWindowPos(window, nullptr, 0, 0, 0, 0,
                      SWP_HIDEWINDOW | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
-        hidden.push_back(HiddenWindow{window, L"Letter", L"", 0, 0});
-    }
-    ASSERT_TRUE(AllHidden(opened));
-    ASSERT_EQ(StackingOf(opened), before);
+    ASSERT_TRUE(hctest::WaitUntil([&] { return AllHidden(opened); }));
+    // Taken once they are hidden: Wine may restack a window as it hides it.
+    const auto stacked = StackingOf(opened);
+    HiddenWindowList hidden;
+    for (HWND window : stacked) hidden.push_back(HiddenWindow{window, L"Letter", L"", 0, 0});
     rig_.engine.AdoptHidden(hidden);
     rig_.engine.RestoreWindows();
     EXPECT_TRUE(hctest::WaitUntil([&] { return AllShown(opened); }));
-    EXPECT_EQ(StackingOf(opened), before);
+    EXPECT_EQ(StackingOf(opened), stacked);
 }
 
 }  // namespace
