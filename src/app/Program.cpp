@@ -114,15 +114,19 @@ bool Program::StartUp() {
 
 // In the order the user sees them; each step runs when no message waits.
 void Program::AddWindowSteps() {
-    steps_.Add([this] { ShowSplash(); });
-    // Two steps: loading the common controls alone takes a while, and a key pressed meanwhile waits for one step.
-    steps_.Add([] {
-        INITCOMMONCONTROLSEX controls{};
-        controls.dwSize = sizeof(controls);
-        controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_HOTKEY_CLASS | ICC_BAR_CLASSES;
-        InitCommonControlsEx(&controls);
+    steps_.Add([this] { controller_->StartTrayIcon(); });
+    // Loading the common controls takes as long as several steps: on another thread, while the keys work on.
+    steps_.Add([this] {
+        loader_.Post([] {
+            INITCOMMONCONTROLSEX controls{};
+            controls.dwSize = sizeof(controls);
+            controls.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_HOTKEY_CLASS | ICC_BAR_CLASSES;
+            InitCommonControlsEx(&controls);
+        });
     });
-    steps_.Add([this] { HotkeyDialog(); });  // the user's own keys live on its window
+    steps_.Add([this] { ShowSplash(); });
+    // The user's own keys live on its window.
+    steps_.AddWhenReady([this] { HotkeyDialog(); }, [this] { return loader_.Idle(); });
     steps_.Add([this] { controller_->ApplyStoredIcon(); });
     steps_.Add([this] { CreatePanicButton(); });
     steps_.Add([this] {
@@ -200,9 +204,8 @@ void Program::CreatePanicButton() {
 }
 
 void Program::CreateUpdateCheck() {
-    updateSession_ = std::make_unique<UpdateSession>(
-        RunningVersion(), CurrentUpdateAddresses(),
-        PrivateUpdatePaths(), installerVerifier_, installerStarter_);
+    updateSession_ = std::make_unique<UpdateSession>(RunningVersion(), CurrentUpdateAddresses(), PrivateUpdatePaths(),
+                                                     installerVerifier_, installerStarter_);
     // Closing the window shows the main window, through the password gate.
     updateCommand_ = std::make_unique<UpdateCommand>(
         *updateSession_, &options_, messages_,

@@ -20,6 +20,7 @@
 #include "platform/Messages.h"
 #include "platform/Processes.h"
 #include "platform/RunKeys.h"
+#include "platform/SerialWorker.h"
 #include "platform/Shell.h"
 #include "platform/WindowSystem.h"
 #include "settings/Configuration.h"
@@ -121,6 +122,7 @@ private:
     std::unique_ptr<TSplash_f> splash_;
     DWORD splashShownAt_ = 0;
     StartupSteps steps_;
+    SerialWorker loader_;  // the common controls, loaded beside the message loop
 
     TOptions options_;
     TStatistics statistics_;

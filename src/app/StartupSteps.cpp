@@ -3,11 +3,16 @@
 namespace hc {
 
 void StartupSteps::Add(std::function<void()> step, std::function<DWORD()> notBefore) {
-    steps_.push_back(Step{std::move(step), std::move(notBefore)});
+    steps_.push_back(Step{std::move(step), std::move(notBefore), {}});
+}
+
+void StartupSteps::AddWhenReady(std::function<void()> step, std::function<bool()> ready) {
+    steps_.push_back(Step{std::move(step), {}, std::move(ready)});
 }
 
 DWORD StartupSteps::RunDue() {
     if (steps_.empty()) return INFINITE;
+    if (steps_.front().ready && !steps_.front().ready()) return kReadyPollMs;
     if (steps_.front().notBefore) {
         // As a signed difference, so the tick count may wrap around meanwhile.
         const auto early = static_cast<LONG>(steps_.front().notBefore() - now_());

@@ -25,6 +25,11 @@ void SerialWorker::Drain() {
     changed_.wait(lock, [this] { return tasks_.empty() && !busy_; });
 }
 
+bool SerialWorker::Idle() {
+    std::lock_guard lock(mutex_);
+    return tasks_.empty() && !busy_;
+}
+
 void SerialWorker::Loop() {
     std::unique_lock lock(mutex_);
     for (;;) {

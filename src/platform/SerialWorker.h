@@ -8,8 +8,8 @@
 namespace hc {
 
 // Runs tasks one after another, in the order given, on a thread of its own: for calls that may wait on another
-// process (the shell) and must never hold up the user-interface thread. The thread starts with the first task;
-// the destructor runs what is still queued, then joins.
+// process (the shell), or take long (loading a DLL), and must never hold up the user-interface thread. The thread
+// starts with the first task; the destructor runs what is still queued, then joins.
 class SerialWorker {
 public:
     SerialWorker() = default;
@@ -20,6 +20,8 @@ public:
     void Post(std::function<void()> task);
     // Returns once every task posted before has run.
     void Drain();
+    // True when every task posted before has run; does not wait.
+    bool Idle();
 
 private:
     void Loop();

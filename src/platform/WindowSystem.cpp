@@ -119,6 +119,12 @@ void Win32WindowSystem::CloseAsCancel(HWND window) {
     SendMessageW(window, WM_CLOSE, 0, 0);
 }
 
+void PrepareCloakingQuery(HWND window) {
+    DWORD cloaked = 0;
+    // The answer is of no use here; a compositor that refuses is refused again at the panic.
+    (void)DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof(cloaked));
+}
+
 void MarkAsHoldingWork(HWND window) {
     // Never removed: the window manager drops it with the window, and its value is no handle to free.
     SetPropW(window, HoldsWorkProperty(), reinterpret_cast<HANDLE>(1));

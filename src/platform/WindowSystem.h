@@ -55,6 +55,10 @@ public:
 // Marks one of the program's own windows as holding work (set once, where the window is created).
 void MarkAsHoldingWork(HWND window);
 
+// Asks the compositor once whether `window` is cloaked. A process's first such question waits for the loader,
+// which another thread holds while it loads a DLL; asked before that thread starts, no panic waits on it.
+void PrepareCloakingQuery(HWND window);
+
 // The real window manager.
 class Win32WindowSystem final : public WindowSystem {
 public:

@@ -9,6 +9,7 @@
 #include "platform/Icons.h"
 #include "platform/Messages.h"
 #include "platform/NotifyIcon.h"
+#include "platform/WindowSystem.h"
 #include "settings/Configuration.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStore.h"
@@ -73,6 +74,8 @@ TForm2::TForm2(ControllerParts parts, std::function<void()> openHotkeyDialog)
     // The panic keys first: adding the icon waits on the shell, on a thread of the icon's own.
     defaultHotkeys_ = std::make_unique<DefaultHotkeys>(parts.hotkeys, hwnd);
     const bool registered = RegisterHotKeys();
+    // The icon's thread, once started, loads the shell and holds the loader meanwhile.
+    PrepareCloakingQuery(hwnd);
     taskbarCreated_ = notifyicon::TaskbarCreatedMessage();
     trayIcon_ = std::make_unique<TrayIcon>(hwnd, kMsgTrayIcon);
     trayIcon_->SetIcon(builtInIcon_.get());
@@ -87,6 +90,8 @@ TForm2::TForm2(ControllerParts parts, std::function<void()> openHotkeyDialog)
 TForm2::~TForm2() {
     if (hwnd) DestroyWindow(hwnd);
 }
+
+void TForm2::StartTrayIcon() { trayIcon_->Start(); }
 
 void TForm2::ApplyStoredIcon() {
     if (settings_.IconFile.empty()) return;

@@ -59,6 +59,8 @@ public:
     void SetPanicButton(PanicButtonView* view) { panicButton_ = view; }
     void SetCheckForUpdates(std::function<void()> open) { checkForUpdates_ = std::move(open); }
 
+    // The icon goes to the shell once the message loop runs; what a panic asked of it meanwhile holds.
+    void StartTrayIcon();
     // The stored IconFile and IconIndex, once the settings are loaded: a file that names no icon leaves the
     // built-in one.
     void ApplyStoredIcon();

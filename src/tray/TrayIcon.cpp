@@ -5,12 +5,19 @@
 namespace hc {
 
 TrayIcon::~TrayIcon() {
-    if (active_) shell_.Post([owner = owner_] { notifyicon::Remove(owner, kIconId); });
+    if (started_ && active_) shell_.Post([owner = owner_] { notifyicon::Remove(owner, kIconId); });
+}
+
+void TrayIcon::Start() {
+    if (started_) return;
+    started_ = true;
+    if (active_) Add();
 }
 
 void TrayIcon::SetIconActive(bool active) {
     if (active == active_) return;
     active_ = active;
+    if (!started_) return;
     if (active) {
         Add();
     } else {
@@ -20,11 +27,12 @@ void TrayIcon::SetIconActive(bool active) {
 
 void TrayIcon::SetIcon(HICON icon) {
     icon_ = icon;
-    if (active_) Tell([](HWND owner, UINT, HICON copy, TrayIcon&) { notifyicon::SetIcon(owner, kIconId, copy); });
+    if (started_ && active_)
+        Tell([](HWND owner, UINT, HICON copy, TrayIcon&) { notifyicon::SetIcon(owner, kIconId, copy); });
 }
 
 void TrayIcon::OnTaskbarCreated() {
-    if (active_) Add();
+    if (started_ && active_) Add();
 }
 
 void TrayIcon::Add() {

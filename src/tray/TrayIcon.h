@@ -10,7 +10,8 @@ namespace hc {
 
 // The notification-area icon. Inactive means removed on purpose (stealth mode, a privacy action); only then
 // does the shell's restart leave it away. The shell is told on a thread of the icon's own, in order: a shell
-// that is slow to answer (at logon, or starting its tray) never holds up a panic key.
+// that is slow to answer (at logon, or starting its tray) never holds up a panic key. Until Start the icon only
+// notes what it is asked, so that starting its thread waits until the panic keys work.
 class TrayIcon final : public TrayView {
 public:
     static constexpr UINT kIconId = 1;
@@ -20,6 +21,8 @@ public:
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
+    // Tells the shell what has been asked so far, and from now on every change as it comes.
+    void Start();
     void SetIconActive(bool active) override;
     bool IsActive() const { return active_; }
     // The icon shown from now on; the caller keeps it alive while it is shown.
@@ -41,6 +44,7 @@ private:
     UINT callbackMessage_;
     HICON icon_ = nullptr;
     bool active_ = false;
+    bool started_ = false;
     std::atomic<bool> version4_{false};
     SerialWorker shell_;  // last: it finishes its calls before anything else goes
 };

@@ -5,6 +5,7 @@
 #include "HcProcess.h"
 #include "JournalSupport.h"
 #include "TestSupport.h"
+#include "TrayDriver.h"
 
 namespace hctest {
 namespace {
@@ -188,8 +189,11 @@ TEST_F(StartupTest, CtrlSpaceHidesTheWindowsAsSoonAsTheKeysAreThereWhileTheRestO
     ASSERT_TRUE(hc_.WaitUntilStarted());
     EXPECT_TRUE(std::none_of(windows.begin(), windows.end(), IsWindowVisible));
     EXPECT_TRUE(VisibleWindowsOf(hc_.ProcessId()).size() <= 1u) << "only the Panic Button may show";
+    // The panic took the icon away, however far its start had got: it stays away until the restore.
+    EXPECT_FALSE(WaitForTrayIconCount(1, 500));
     PressKeys({VK_CONTROL}, VK_BACK);
     EXPECT_TRUE(WaitUntil([&] { return std::all_of(windows.begin(), windows.end(), IsWindowVisible); }));
+    EXPECT_TRUE(WaitForTrayIconCount(1));
 }
 
 TEST_F(StartupTest, APanicDuringStartUpKeepsTheWindowsOfAKilledRunAndTheUnhideKeyBringsBackBoth) {

@@ -170,10 +170,24 @@ TEST_F(ControllerWindowTest, TheTrayMenuHoldsEveryItemInOrderAndIsPreparedFromTh
     rig_.engine.RestoreWindows();
 }
 
+TEST_F(ControllerWindowTest, TheIconReachesTheShellOnlyOnceStartedAndAsThePanicsBeforeThatLeftIt) {
+    auto controller = MakeController();
+    TrayIcon& icon = controller->JvTrayIcon1();
+    icon.WaitForShell();
+    EXPECT_TRUE(hctest::TrayIcons().empty()) << "the icon went to the shell before the start";
+    icon.SetIconActive(false);  // a panic during start-up
+    controller->StartTrayIcon();
+    icon.WaitForShell();
+    EXPECT_TRUE(hctest::TrayIcons().empty()) << "the start brought back an icon the panic took away";
+    icon.SetIconActive(true);  // the restore
+    EXPECT_TRUE(hctest::WaitForTrayIconCount(1));
+}
+
 TEST_F(ControllerWindowTest, ADoubleClickOnTheIconOpensTheMainWindowOnlyPastThePassword) {
     CountingMainWindow main;
     auto controller = MakeController();
     controller->SetMainWindow(&main);
+    controller->StartTrayIcon();
     ASSERT_TRUE(hctest::WaitForTrayIconCount(1));
     HWND icon = hctest::TrayIcons().front();
 

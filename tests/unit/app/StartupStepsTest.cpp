@@ -43,6 +43,20 @@ TEST(StartupSteps, AWaitAcrossTheTickCountsWrapIsStillAWait) {
     EXPECT_TRUE(ran);
 }
 
+TEST(StartupSteps, AStepThatWaitsForOtherWorkHoldsBackTheStepsBehindItAndTheLoopAsksAgainSoon) {
+    StartupSteps steps([] { return DWORD{1000}; });
+    bool ready = false;
+    std::wstring ran;
+    steps.AddWhenReady([&] { ran += L"a"; }, [&] { return ready; });
+    steps.Add([&] { ran += L"b"; });
+    EXPECT_EQ(steps.RunDue(), StartupSteps::kReadyPollMs);
+    EXPECT_EQ(ran, L"");
+    ready = true;
+    EXPECT_EQ(steps.RunDue(), 0u);
+    EXPECT_EQ(steps.RunDue(), INFINITE);
+    EXPECT_EQ(ran, L"ab");
+}
+
 TEST(ProcessDisplayName, NamesTheTwoSystemProcessesThatHaveNoImage) {
     EXPECT_EQ(ProcessDisplayName(0, L""), L"System Idle Process");
     EXPECT_EQ(ProcessDisplayName(4, L""), L"System Process");
