@@ -124,9 +124,9 @@ void Program::AddWindowSteps() {
             InitCommonControlsEx(&controls);
         });
     });
-    steps_.Add([this] { ShowSplash(); });
-    // The user's own keys live on its window.
-    steps_.AddWhenReady([this] { HotkeyDialog(); }, [this] { return loader_.Idle(); });
+    // Once they are loaded: meanwhile the splash's picture would wait for the loader, and a key pressed with it.
+    steps_.AddWhenReady([this] { ShowSplash(); }, [this] { return loader_.Idle(); });
+    steps_.Add([this] { HotkeyDialog(); });  // the user's own keys live on its window
     steps_.Add([this] { controller_->ApplyStoredIcon(); });
     steps_.Add([this] { CreatePanicButton(); });
     steps_.Add([this] {
