@@ -80,7 +80,8 @@ TEST_F(StartupTest, SplashIsShownDuringStartUpAndGoneAfterwards) {
     WaitUntil(
         [&] {
             for (HWND window : VisibleWindowsOf(hc_.ProcessId())) {
-                everOnTaskbar = everOnTaskbar || !HasNoTaskbarButton(window);
+                // A window that closed while it was looked at (as the splash does) reads as a style of 0.
+                everOnTaskbar = everOnTaskbar || (!HasNoTaskbarButton(window) && IsWindow(window));
                 wchar_t caption[64] = {};
                 GetWindowTextW(window, caption, 64);
                 splashSeen = splashSeen || std::wstring(caption) == L"HushCloak";
@@ -92,7 +93,7 @@ TEST_F(StartupTest, SplashIsShownDuringStartUpAndGoneAfterwards) {
     EXPECT_TRUE(hc_.IsStarted());
     EXPECT_EQ(hc_.Splash(), nullptr);
     EXPECT_FALSE(everOnTaskbar);
-    for (HWND window : VisibleWindowsOf(hc_.ProcessId())) EXPECT_TRUE(HasNoTaskbarButton(window));
+    for (HWND window : VisibleWindowsOf(hc_.ProcessId())) EXPECT_TRUE(HasNoTaskbarButton(window) || !IsWindow(window));
 }
 
 TEST_F(StartupTest, SilentStartShowsNoSplash) {
