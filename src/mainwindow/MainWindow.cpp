@@ -88,14 +88,14 @@ TMain_f::TMain_f(HWND owner, Settings& settings, WindowEngine& engine, Themes& t
     pages_[kSetup] = std::move(setup);
     pages_[kAbout] = std::move(about);
     pages_[kWelcome] = std::move(welcome);
-    for (auto& page : pages_) page->Create(hwnd, themes_, fonts_);
+    // Sized first, so that the pages' controls are made in their places and need no second move.
+    const SIZE outer = OuterSize(Scale(kClientWidth, dpi_), Scale(kClientHeight, dpi_));
+    SetWindowPos(hwnd, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (auto& page : pages_) page->Create(hwnd, themes_, fonts_, PageArea(), dpi_);
 
     // The bottom bar comes last, so Tab reaches it after the page.
     child(WC_STATICW, L"Check for updates...", Label23, SS_LEFT | SS_NOTIFY, fonts_.link.get());
     child(WC_BUTTONW, L"Close", btnClose, BS_PUSHBUTTON | WS_TABSTOP, fonts_.normal.get());
-
-    const SIZE outer = OuterSize(Scale(kClientWidth, dpi_), Scale(kClientHeight, dpi_));
-    SetWindowPos(hwnd, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Layout();
 
     themes_.OnChanged([this](const Palette&) {
@@ -216,6 +216,13 @@ void TMain_f::cbxVclStylesChange(const std::wstring& name) {
     visible_->Fill();
 }
 
+RECT TMain_f::PageArea() const {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    return RECT{Scale(paneWidth_, dpi_), Scale(kBannerHeight + kToolbarHeight, dpi_), client.right,
+                client.bottom - Scale(kBottomBarHeight, dpi_)};
+}
+
 void TMain_f::Layout() {
     RECT client{};
     GetClientRect(hwnd, &client);
@@ -226,7 +233,7 @@ void TMain_f::Layout() {
     SetWindowPos(GetDlgItem(hwnd, imgMenu), nullptr, s(10), s(kBannerHeight + 7), s(32), s(32), SWP_NOZORDER);
     SetWindowPos(GetDlgItem(hwnd, lblTitle), nullptr, s(56), s(kBannerHeight + 11), s(500), s(26), SWP_NOZORDER);
     pane_->Layout(RECT{0, top, pane, bottom}, dpi_);
-    const RECT area{pane, top, client.right, bottom};
+    const RECT area = PageArea();
     for (auto& page : pages_) page->Layout(area, dpi_);
     const int closeLeft = client.right - s(12 + 110);
     SetWindowPos(GetDlgItem(hwnd, btnClose), nullptr, closeLeft, bottom + s(11), s(110), s(28), SWP_NOZORDER);

@@ -28,7 +28,7 @@ struct MainWindowHooks {
     std::function<void()> PassBtnClick;        // the set-password flow
     std::function<bool()> cbPasswordTicked;    // may "Require passwords..." stay ticked (a password is set)?
     std::function<void()> btnUpdateClick;      // the controller's "Check for updates..."
-    std::function<void()> Save;  // the settings save at every close
+    std::function<void()> Save;                // the settings save at every close
     // The password gate in front of the Hidden page's "Show selected window" and "Show all windows"; empty: none.
     std::function<bool(HWND promptOwner)> MayShowHidden;
 };
@@ -70,6 +70,7 @@ private:
     void cbxVclStylesChange(const std::wstring& name);
     void ShowWindowInFront();
     void RefreshPages();
+    RECT PageArea() const;  // where the page on show goes, beside the pane
     void Layout();
     void Paint();
     void OnCommand(int id, int code);

@@ -51,18 +51,22 @@ void Fonts::Make(UINT dpi) {
     link = MakeFont(dpi, 13, FW_NORMAL, true);
 }
 
-HWND Page::Create(HWND parent, const Themes& themes, const Fonts& fonts) {
+HWND Page::Create(HWND parent, const Themes& themes, const Fonts& fonts, const RECT& area, UINT dpi) {
     themes_ = &themes;
     fonts_ = &fonts;
     RegisterWindowClass(kPageClass);
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
     // WS_EX_CONTROLPARENT: Tab walks into the page's controls as if they were the main window's own.
     // No WS_CLIPCHILDREN: a group box paints no inside of its own, the page's erase must reach below it.
-    CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, L"", WS_CHILD, 0, 0, 0, 0, parent, nullptr,
+    CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, L"", WS_CHILD, area.left, area.top, width, height, parent, nullptr,
                     GetModuleHandleW(nullptr), this);
     if (!hwnd) return nullptr;
     for (const ControlRow& row : Controls()) {
+        const RECT place = PlaceOf(row, width, height, dpi);
         HWND control =
-            CreateWindowExW(0, row.className, row.text, WS_CHILD | WS_VISIBLE | row.style, 0, 0, 0, 0, hwnd,
+            CreateWindowExW(0, row.className, row.text, WS_CHILD | WS_VISIBLE | row.style, place.left, place.top,
+                            place.right - place.left, place.bottom - place.top, hwnd,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), GetModuleHandleW(nullptr), nullptr);
         if (!control) continue;
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(row.font)), FALSE);
@@ -110,20 +114,32 @@ HFONT Page::FontFor(FontKind kind) const {
     return fonts_->normal.get();
 }
 
+RECT Page::PlaceOf(const ControlRow& row, int width, int height, UINT dpi) const {
+    const int margin = Scale(kPageMargin, dpi);
+    const int x = Scale(row.x, dpi);
+    const int y = Scale(row.y, dpi);
+    const int w = row.width == kFill ? width - margin - x : Scale(row.width, dpi);
+    const int h = row.height == kFill ? height - margin - y : Scale(row.height, dpi);
+    return RECT{x, y, x + w, y + h};
+}
+
 void Page::Layout(const RECT& area, UINT dpi) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     SetWindowPos(hwnd, nullptr, area.left, area.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    const int margin = Scale(kPageMargin, dpi);
     for (const ControlRow& row : Controls()) {
         HWND control = Item(row.id);
         if (!control) continue;
-        const int x = Scale(row.x, dpi);
-        const int y = Scale(row.y, dpi);
-        const int w = row.width == kFill ? width - margin - x : Scale(row.width, dpi);
-        const int h = row.height == kFill ? height - margin - y : Scale(row.height, dpi);
-        SetWindowPos(control, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(row.font)), TRUE);
+        const RECT place = PlaceOf(row, width, height, dpi);
+        RECT now{};
+        GetWindowRect(control, &now);
+        MapWindowPoints(HWND_DESKTOP, hwnd, reinterpret_cast<POINT*>(&now), 2);
+        if (!EqualRect(&now, &place))
+            SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        const HFONT font = FontFor(row.font);
+        if (reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)) != font)
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
     LaidOut(dpi);
 }

@@ -30,9 +30,10 @@ int Scale(int value, UINT dpi);
 class Page : public Window<Page> {
 public:
     ~Page() override = default;
-    // Creates the page (hidden) and its controls from the table.
-    HWND Create(HWND parent, const Themes& themes, const Fonts& fonts);
-    // Places the page in its area and lays out its controls for the DPI.
+    // Creates the page (hidden) in its area, and its controls from the table at their places for the DPI.
+    HWND Create(HWND parent, const Themes& themes, const Fonts& fonts, const RECT& area, UINT dpi);
+    // Places the page in its area and lays out its controls for the DPI; a control already in place, with its font,
+    // is left alone (under Wine each move of a control costs about half a millisecond).
     void Layout(const RECT& area, UINT dpi);
     // The page becomes the one on show.
     virtual void OnShown() {}
@@ -73,6 +74,8 @@ protected:
 
 private:
     HFONT FontFor(FontKind kind) const;
+    // Where the row's control goes in a page of that size.
+    RECT PlaceOf(const ControlRow& row, int width, int height, UINT dpi) const;
     void AddHints();
 
     HWND hints_ = nullptr;  // the tooltips of the rows that have a hint; none when no row has one
