@@ -22,20 +22,6 @@ TEST(SerialWorkerTest, RunsTasksInOrderOffTheCallersThreadAndSurvivesOneThatThro
     EXPECT_NE(ranOn, std::this_thread::get_id());
 }
 
-TEST(SerialWorkerTest, IsIdleOnlyOnceTheTaskThatRunsAndThoseQueuedBehindItAreDone) {
-    hc::SerialWorker worker;
-    EXPECT_TRUE(worker.Idle());
-    std::atomic<bool> release{false};
-    worker.Post([&] {
-        while (!release) std::this_thread::yield();
-    });
-    worker.Post([] {});
-    EXPECT_FALSE(worker.Idle());
-    release = true;
-    worker.Drain();
-    EXPECT_TRUE(worker.Idle());
-}
-
 TEST(SerialWorkerTest, TheDestructorRunsWhatIsStillQueued) {
     std::atomic<int> ran{0};
     {
