@@ -224,18 +224,15 @@ RECT TMain_f::PageArea() const {
 }
 
 void TMain_f::Layout() {
-    RECT client{};
-    GetClientRect(hwnd, &client);
     const auto s = [this](int value) { return Scale(value, dpi_); };
-    const int top = s(kBannerHeight + kToolbarHeight);
-    const int bottom = client.bottom - s(kBottomBarHeight);
-    const int pane = s(paneWidth_);
+    // The pane takes the page area's left part; the bottom bar starts where the area ends.
+    const RECT area = PageArea();
+    const int bottom = area.bottom;
     SetWindowPos(GetDlgItem(hwnd, imgMenu), nullptr, s(10), s(kBannerHeight + 7), s(32), s(32), SWP_NOZORDER);
     SetWindowPos(GetDlgItem(hwnd, lblTitle), nullptr, s(56), s(kBannerHeight + 11), s(500), s(26), SWP_NOZORDER);
-    pane_->Layout(RECT{0, top, pane, bottom}, dpi_);
-    const RECT area = PageArea();
+    pane_->Layout(RECT{0, area.top, area.left, bottom}, dpi_);
     for (auto& page : pages_) page->Layout(area, dpi_);
-    const int closeLeft = client.right - s(12 + 110);
+    const int closeLeft = area.right - s(12 + 110);
     SetWindowPos(GetDlgItem(hwnd, btnClose), nullptr, closeLeft, bottom + s(11), s(110), s(28), SWP_NOZORDER);
     SetWindowPos(GetDlgItem(hwnd, Label23), nullptr, closeLeft - s(24 + 190), bottom + s(17), s(190), s(18),
                  SWP_NOZORDER);
