@@ -25,7 +25,7 @@ int main() {
         hcbench::HelperWindows desktop(count, 10);
         hc::Win32WindowSystem system;
         hc::Win32ProcessSystem processes;
-        hc::VisibleWindowList list(system, processes, L"HushCloak Privacy 6.1");
+        hc::VisibleWindowList list(system, processes);
         list.DoGetWindows();
         // Taking turns, so a busy moment of the machine falls on both alike.
         std::vector<double> rebuilds, bares;

@@ -17,13 +17,15 @@
 namespace hc {
 
 namespace {
+constexpr wchar_t kSettingsNotSaved[] =
+    L"Your settings could not be saved. The settings saved before stay in force until the next save.";
 // Long enough to read "Loading..."; the message loop runs meanwhile, so the hotkeys work.
 constexpr DWORD kSplashMinimumMs = 800;
 }  // namespace
 
 Program::Program()
     : journal_(processes::BootTime()),
-      visibleWindows_(windowSystem_, processSystem_, kMainWindowTitle),
+      visibleWindows_(windowSystem_, processSystem_),
       shell_([this] { return controller_ ? controller_->Handle() : nullptr; },
              [this] { return hotkeyDialog_ ? hotkeyDialog_->Handle() : nullptr; }),
       switches_(administratorProbe_),
@@ -32,7 +34,7 @@ Program::Program()
                           passwords_, journal_}),
       dispatcher_(engine_, settings_, shell_, cleanup_, passwords_, decoyLauncher_) {}
 
-Program::~Program() = default;
+Program::~Program() { crash::Disarm(); }
 
 int RunMessageLoop(const std::function<bool(MSG&)>& preTranslate, const std::function<DWORD()>& idle) {
     MSG msg;
@@ -60,14 +62,19 @@ int Program::Run() {
     if (instance.alreadyRunning) return 0;  // another instance runs: end silently
     // Without the mutex the program still runs; a second instance just would not be stopped.
     instanceMutex_ = std::move(instance.handle);
-    crash::OnUnhandledFailure([](void* engine) { static_cast<WindowEngine*>(engine)->ShowEverythingForCrash(); },
-                              &engine_);
+    crash::OnUnhandledFailure([](void* program) { static_cast<Program*>(program)->ShowHiddenForCrash(); }, this);
     // Before any window or hotkey exists: nothing this run does can overwrite the record of an earlier one.
     TakeOverJournal();
     if (!StartUp()) return 1;
     // Every way out ends with the controller's close, which saves the settings and allows the Task Manager again.
     return RunMessageLoop([this](MSG& msg) { return mainWindow_ && mainWindow_->PreTranslate(msg); },
                           [this] { return steps_.RunDue(); });
+}
+
+void Program::ShowHiddenForCrash() noexcept {
+    // Until the settings and the password are read, the password counts as required: nothing is shown, and the
+    // journal stays as it is for the next start.
+    if (passwordKnown_) engine_.ShowEverythingForCrash();
 }
 
 void Program::TakeOverJournal() {
@@ -83,7 +90,12 @@ void Program::LoadSettingsAndPassword() {
     SettingsDefaults defaults;
     defaults.panicLeft = GetSystemMetrics(SM_XVIRTUALSCREEN);
     defaults.panicTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    settings_ = LoadSettings(SettingsStore(), defaults);
+    const SettingsStore store;
+    settings_ = LoadSettings(store, defaults);
+    // A damaged "UsePW" is no "0" that anybody chose: with a password stored, it counts as ticked.
+    if (password_.State() != StoredPasswordState::None && store.IsUnreadableBool(kStartUpSection, L"UsePW"))
+        settings_.cbPassword = true;
+    passwordKnown_ = true;
 }
 
 bool Program::StartUp() {
@@ -175,7 +187,10 @@ TMain_f& Program::MainWindow() {
     if (mainWindow_) return *mainWindow_;
     MainWindowHooks hooks;
     hooks.btnEditHotKEyClick = [this] { HotkeyDialog().ShowModal(mainWindow_ ? mainWindow_->Handle() : nullptr); };
-    hooks.Save = [this] { SaveSettingsNow(); };
+    hooks.Save = [this](bool byUser) {
+        // Said only to a user who closed the window: a panic or the exit must show nothing.
+        if (!SaveSettingsNow() && byUser) messages_.Error(kSettingsNotSaved);
+    };
     hooks.PassBtnClick = [this] { passwords_.Passwords1Click(mainWindow_ ? mainWindow_->Handle() : nullptr); };
     hooks.cbPasswordTicked = [this] {
         return passwords_.RequirePasswordTicked(mainWindow_ ? mainWindow_->Handle() : nullptr);
@@ -216,10 +231,9 @@ void Program::OpenMainWindowThroughGate() {
     if (dispatcher_.Gate().MayShowHidden(controller_->Handle())) mainWindowView_.Open();
 }
 
-void Program::SaveSettingsNow() {
+bool Program::SaveSettingsNow() {
     SettingsStore store;
-    // Nothing is reported: a close or an exit goes on either way, and the entries stored before stay.
-    SaveSettings(store, settings_);
+    return SaveSettings(store, settings_);
 }
 
 void Program::ShowHotkeyDialog() {

@@ -70,6 +70,7 @@ public:
 
 private:
     bool StartUp();
+    void ShowHiddenForCrash() noexcept;
     void TakeOverJournal();
     void LoadSettingsAndPassword();
     void AddWindowSteps();
@@ -83,7 +84,7 @@ private:
     void ShowHotkeyDialog();
     void CreateUpdateCheck();
     // The main window's save; it also runs when the program ends, however it ends.
-    void SaveSettingsNow();
+    bool SaveSettingsNow();
     void OpenMainWindowThroughGate();
     bool ExitForSetup();
 
@@ -121,6 +122,7 @@ private:
     std::unique_ptr<THotKey_f> hotkeyDialog_;
     std::unique_ptr<TSplash_f> splash_;
     DWORD splashShownAt_ = 0;
+    bool passwordKnown_ = false;  // the settings and the password are read
     StartupSteps steps_;
     SerialWorker loader_;  // the common controls, loaded beside the message loop
 

@@ -45,10 +45,14 @@ void TaskManagerSwitch::SetTaskManagerDisabled(bool disabled) {
         registry::WriteString(policy.get(), kTaskManagerPolicyValue, L"1");
         return;
     }
+    // Without our record the value is somebody else's (an administrator's, say): it stays.
+    if (!PolicyRecorded()) return;
     const UniqueHkey policy =
         registry::OpenKey(HKEY_CURRENT_USER, kTaskManagerPolicyKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
-    // A record whose value could not be deleted stays, so the next start tries again.
-    if (!policy || DeletePolicy(policy.get())) ClearPolicyRecord();
+    // Changed since we wrote it, it is theirs now. A record whose value could not be deleted stays, so the next
+    // start tries again.
+    const bool ours = policy && registry::ReadString(policy.get(), kTaskManagerPolicyValue) == L"1";
+    if (!ours || DeletePolicy(policy.get())) ClearPolicyRecord();
 }
 
 bool RemoveLeftoverTaskManagerPolicy() {

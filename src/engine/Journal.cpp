@@ -16,6 +16,8 @@ constexpr std::uint8_t kMagic[4] = {'H', 'C', 'J', 'R'};
 constexpr size_t kHeaderSize = 4 + 4 + 8 + 4;
 constexpr size_t kEntrySize = 4 + 4 + 8;
 constexpr size_t kChecksumSize = 4;
+// More windows than a desktop can hold: a larger record is damaged, and is not read into memory.
+constexpr size_t kMaxJournalBytes = kHeaderSize + 65536 * kEntrySize + kChecksumSize;
 
 std::uint32_t Checksum(const std::uint8_t* data, size_t size) {
     std::uint32_t hash = 2166136261u;  // FNV-1a
@@ -127,7 +129,7 @@ std::optional<std::vector<JournalEntry>> RegistryJournal::ReadRegistry() {
     if (!key) key = registry::OpenKey(places_.root, places_.key, KEY_READ);
     // Any value of that name counts, whatever its type: an unreadable one must be moved aside too.
     if (!key || !registry::ValueExists(key.get(), kJournalValue)) return std::nullopt;
-    const auto bytes = registry::ReadBinary(key.get(), kJournalValue);
+    const auto bytes = registry::ReadBinary(key.get(), kJournalValue, kMaxJournalBytes);
     if (const auto record = bytes ? DecodeJournal(*bytes) : std::nullopt) return record->entries;
     // Deleted only once its copy is safe: a store that refuses the copy keeps the original.
     if (writable &&
@@ -138,7 +140,7 @@ std::optional<std::vector<JournalEntry>> RegistryJournal::ReadRegistry() {
 
 std::optional<std::vector<JournalEntry>> RegistryJournal::ReadFile() {
     if (places_.file.empty() || !files::Exists(places_.file)) return std::nullopt;
-    const auto bytes = files::ReadBytes(places_.file);
+    const auto bytes = files::ReadBytes(places_.file, kMaxJournalBytes);
     if (const auto record = bytes ? DecodeJournal(*bytes) : std::nullopt) return record->entries;
     // Nothing else can be done for it here: a rename that fails leaves it to the next start.
     files::Rename(places_.file, places_.file + kUnreadableSuffix);

@@ -11,10 +11,7 @@
 
 namespace hc {
 
-bool ExcludeWindow(std::wstring_view title, std::wstring_view ownTitle) {
-    const std::wstring upper = locale::UpperCase(title);
-    return upper == locale::UpperCase(ownTitle) || upper == L"PROGRAM MANAGER";
-}
+bool ExcludeWindow(std::wstring_view title) { return locale::UpperCase(title) == L"PROGRAM MANAGER"; }
 
 bool IsIdeProcessPath(std::wstring_view processPath) {
     return locale::UpperCase(processPath).find(L"BIN\\BDS.EXE") != std::wstring::npos;
@@ -33,8 +30,8 @@ int ProgramIcons::GetImageIndex(const std::wstring& path) {
     return index;
 }
 
-VisibleWindowList::VisibleWindowList(WindowSystem& windows, ProcessSystem& processes, std::wstring ownTitle)
-    : windows_(windows), processes_(processes), ownTitle_(std::move(ownTitle)) {}
+VisibleWindowList::VisibleWindowList(WindowSystem& windows, ProcessSystem& processes)
+    : windows_(windows), processes_(processes) {}
 
 void VisibleWindowList::SetDecoyProcess(DecoyProcess process) {
     decoy_ = std::move(process);
@@ -72,7 +69,7 @@ void VisibleWindowList::DoGetWindows(const std::vector<HWND>& becomingVisible) {
             popups.push_back(OwnedPopup{facts.owner, window, facts.processId, 0});
             continue;
         }
-        if (!IsListedWindow(facts, own) || ExcludeWindow(facts.title, ownTitle_)) continue;
+        if (!IsListedWindow(facts, own) || ExcludeWindow(facts.title)) continue;
         auto [slot, isNew] = infoByProcess.try_emplace(facts.processId);
         if (isNew) {
             slot->second = processes_.Info(facts.processId);

@@ -34,8 +34,9 @@ struct OwnedPopup {
     std::uint64_t processCreation = 0;
 };
 
-// True for titles that are never listed: the desktop and the main window's own title, in any case.
-bool ExcludeWindow(std::wstring_view title, std::wstring_view ownTitle);
+// True for titles that are never listed: the desktop's, in any case. The program's own windows are left out by
+// their process, not by a title that any program's window may carry.
+bool ExcludeWindow(std::wstring_view title);
 // True for the executable path of the development environment, which is never touched.
 bool IsIdeProcessPath(std::wstring_view processPath);
 
@@ -58,7 +59,7 @@ private:
 // The visible top-level windows of other applications, in enumeration order.
 class VisibleWindowList {
 public:
-    VisibleWindowList(WindowSystem& windows, ProcessSystem& processes, std::wstring ownTitle);
+    VisibleWindowList(WindowSystem& windows, ProcessSystem& processes);
 
     // Rebuilds the list from the windows on screen now. Windows just asked to show themselves count as visible:
     // they are shown asynchronously and may not have done so yet.
@@ -86,7 +87,6 @@ private:
 
     WindowSystem& windows_;
     ProcessSystem& processes_;
-    std::wstring ownTitle_;
     std::vector<VisibleWindow> entries_;
     std::vector<OwnedPopup> popups_;
     HWND decoyAppHandle_ = nullptr;

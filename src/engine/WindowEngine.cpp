@@ -20,7 +20,7 @@ bool IsDesktopTitle(const std::wstring& title) { return locale::SameTextIgnoring
 
 // A window that a restore, or the restore at exit, would leave hidden is never hidden at all.
 bool NeverHidden(const std::wstring& title) {
-    return IsDesktopTitle(title) || RestoreLeavesHidden(title) || ExitRestoreLeavesHidden(title);
+    return IsDesktopTitle(title) || RestoreLeavesHidden(title);
 }
 }  // namespace
 
@@ -145,10 +145,14 @@ bool WindowEngine::HideActiveWindow(HWND target) {
     }
 }
 
-void WindowEngine::ShowRange(size_t first) {
-    first = std::min(first, hidden_.size());
+void WindowEngine::ShowRange(size_t first, size_t last) {
+    last = std::min(last, hidden_.size());
+    first = std::min(first, last);
+    const bool everything = first == 0 && last == hidden_.size();
     // A copy: nothing below may see the list change under it.
-    const HiddenWindowList restoring(hidden_.begin() + static_cast<std::ptrdiff_t>(first), hidden_.end());
+    const auto begin = hidden_.begin() + static_cast<std::ptrdiff_t>(first);
+    const auto end = hidden_.begin() + static_cast<std::ptrdiff_t>(last);
+    const HiddenWindowList restoring(begin, end);
     HiddenWindowList kept;
     std::vector<HWND> shown;
     for (const HiddenWindow& entry : restoring) {
@@ -168,22 +172,22 @@ void WindowEngine::ShowRange(size_t first) {
             kept.push_back(entry);  // stays listed: the next restore tries it again
         }
     }
-    hidden_.erase(hidden_.begin() + static_cast<std::ptrdiff_t>(first), hidden_.end());
-    hidden_.insert(hidden_.end(), kept.begin(), kept.end());
+    const auto at = hidden_.erase(begin, end);
+    hidden_.insert(at, kept.begin(), kept.end());
     SaveJournal();
-    if (first == 0) GiveBackOwnWindows();
+    if (everything) GiveBackOwnWindows();
     if (shown.empty()) return;
     if (settings_.fHidePanicBtn) shell_.ClosePanicButton();
     shell_.SetTrayIconActive(true);
-    frontAtHide_ = nullptr;
+    if (std::find(shown.begin(), shown.end(), frontAtHide_) != shown.end()) frontAtHide_ = nullptr;
     visible_.DoGetWindows(shown);
     // Once per restore, and only what the panic muted (the clean-up remembers that).
     if (settings_.cbMuteAudio) cleanup_.SetAudioMute(false);
 }
 
-void WindowEngine::RestoreWindows() { ShowRange(0); }
+void WindowEngine::RestoreWindows() { ShowRange(0, hidden_.size()); }
 
-void WindowEngine::RestoreFrom(size_t index) { ShowRange(index); }
+void WindowEngine::RestoreFrom(size_t index) { ShowRange(index, hidden_.size()); }
 
 void WindowEngine::HideSelectedWindow(size_t visibleIndex) {
     if (visibleIndex >= visible_.Entries().size()) return;
@@ -199,23 +203,10 @@ void WindowEngine::HideSelectedWindow(size_t visibleIndex) {
 }
 
 void WindowEngine::ShowSelectedWindow(size_t hiddenIndex) {
-    if (hiddenIndex >= hidden_.size()) return;
-    const HiddenWindow entry = hidden_[hiddenIndex];
-    hidden_.erase(hidden_.begin() + static_cast<std::ptrdiff_t>(hiddenIndex));
-    const HWND window = entry.handle;
-    if (BelongsToItsProcess(entry, window)) windows_.ShowAsync(window, SW_SHOWNORMAL);
-    SaveJournal();
+    if (hiddenIndex < hidden_.size()) ShowRange(hiddenIndex, hiddenIndex + 1);
 }
 
-void WindowEngine::ShowAllWindows() {
-    while (!hidden_.empty()) {
-        const HiddenWindow entry = hidden_.back();
-        hidden_.pop_back();
-        const HWND window = entry.handle;
-        if (BelongsToItsProcess(entry, window)) windows_.ShowAsync(window, SW_SHOWNORMAL);
-    }
-    SaveJournal();
-}
+void WindowEngine::ShowAllWindows() { RestoreWindows(); }
 
 void WindowEngine::CloseMainWindowIfVisible() {
     if (shell_.IsMainWindowVisible()) shell_.CloseMainWindow();
@@ -237,6 +228,7 @@ void WindowEngine::TakeOwnWindowsOffScreen() {
     for (HWND window : windows_.OwnTopLevelWindows()) {
         if (window == panicButton || !windows_.IsVisible(window)) continue;
         if (windows_.HoldsWork(window)) {
+            windows_.HoldWork(window, true);
             windows_.HideAsync(window);
             if (std::find(ownHidden_.begin(), ownHidden_.end(), window) == ownHidden_.end())
                 ownHidden_.push_back(window);
@@ -249,8 +241,11 @@ void WindowEngine::TakeOwnWindowsOffScreen() {
 void WindowEngine::GiveBackOwnWindows() {
     const std::vector<HWND> windows = std::exchange(ownHidden_, {});
     // Still marked: a handle of a window that closed meanwhile is no longer ours to show.
-    for (HWND window : windows)
-        if (windows_.Exists(window) && windows_.HoldsWork(window)) windows_.ShowAsync(window, SW_SHOWNA);
+    for (HWND window : windows) {
+        if (!windows_.Exists(window) || !windows_.HoldsWork(window)) continue;
+        windows_.HoldWork(window, false);
+        windows_.ShowAsync(window, SW_SHOWNA);
+    }
 }
 
 bool WindowEngine::DoCloseAllWindows(int) {
@@ -308,12 +303,13 @@ void WindowEngine::IsExiting() {
     for (const HiddenWindow& entry : hidden_) {
         try {
             const HWND window = entry.handle;
-            if (ExitRestoreLeavesHidden(entry.title) || !BelongsToItsProcess(entry, window)) continue;
-            windows_.ShowInPlaceAsync(window);
+            if (RestoreLeavesHidden(entry.title) || !BelongsToItsProcess(entry, window)) continue;
+            if (!windows_.ShowInPlaceAsync(window)) notShown.push_back(entry);
         } catch (...) {
             notShown.push_back(entry);  // the journal keeps it for the next start
         }
     }
+    // The entries stay, since the program ends now; the journal keeps what was refused for the next start.
     journal_.Save(notShown);
 }
 
@@ -327,12 +323,18 @@ void WindowEngine::ShowEverythingForCrash() noexcept {
         // Behind a password nothing comes back without it: the journal stays for the next start, which asks.
         if (settings_.cbPassword) return;
         HiddenWindowList notShown;
+        bool showedAny = false;
         for (const HiddenWindow& entry : hidden_) {
             const HWND window = entry.handle;
-            if (BelongsToItsProcess(entry, window) && !windows_.ShowInPlaceAsync(window))
+            if (!BelongsToItsProcess(entry, window)) continue;
+            if (windows_.ShowInPlaceAsync(window))
+                showedAny = true;
+            else
                 notShown.push_back(entry);
         }
-        journal_.Save(notShown);  // what was shown needs no recovery; what was refused does
+        // What was shown needs no recovery; what was refused does. Having shown nothing, the journal on record
+        // (perhaps an earlier run's, not yet taken over) is the best there is.
+        if (showedAny) journal_.Save(notShown);
     } catch (...) {
         // The process is dying; the journal, untouched or rewritten, covers whatever this missed.
     }

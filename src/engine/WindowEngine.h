@@ -46,7 +46,8 @@ public:
     // to the window that was in front at the hide. An entry that could not be shown stays listed.
     void RestoreWindows();
 
-    // The list menus: hide one visible window, show one hidden window, show all hidden windows.
+    // The list menus: hide one visible window, show one hidden window, show all hidden windows. Shown as the
+    // restore shows them.
     void HideSelectedWindow(size_t visibleIndex);
     void ShowSelectedWindow(size_t hiddenIndex);
     void ShowAllWindows();
@@ -57,7 +58,8 @@ public:
     bool DoCloseAllWindows(int dlAction);
     bool DoCloseActiveWindow(Sender sender, int /*dlAction*/) { return CloseActiveWindow(ActiveTarget(sender)); }
     bool CloseActiveWindow(HWND target);
-    // Shows the hidden windows as the program ends; the entries stay, the journal is cleared.
+    // Shows the hidden windows as the program ends; the entries stay, and the journal keeps those whose show was
+    // refused.
     void IsExiting();
     // Brings a decoy that already runs to the front; true when its window is known.
     bool DoDecoyApp();
@@ -83,8 +85,9 @@ private:
                           std::uint64_t creation);
     // Records first, then hides, the window in front last so the activation moves at most once.
     void RecordAndHide(std::vector<HiddenWindow> entries, HWND foreground);
-    // Shows the entries from first on; those that could not be shown stay listed.
-    void ShowRange(size_t first);
+    // Shows the entries [first, last) in the order of hiding; those that could not be shown stay listed in place.
+    // The program's own windows come back when the whole list is shown.
+    void ShowRange(size_t first, size_t last);
     void SaveJournal();
     void TakeOwnWindowsOffScreen();
     void GiveBackOwnWindows();

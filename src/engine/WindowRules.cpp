@@ -39,12 +39,6 @@ std::wstring ProcessDisplayName(DWORD processId, const std::wstring& imagePath) 
     return imagePath;
 }
 
-bool RestoreLeavesHidden(std::wstring_view title) {
-    return SameTitle(title, kHotkeyDialogTitle) || SameTitle(title, kCacheManagerTitle);
-}
-
-bool ExitRestoreLeavesHidden(std::wstring_view title) {
-    return SameTitle(title, kProductTitle) || SameTitle(title, kCacheManagerTitle);
-}
+bool RestoreLeavesHidden(std::wstring_view title) { return SameTitle(title, kCacheManagerTitle); }
 
 }  // namespace hc

@@ -25,9 +25,8 @@ bool IsOwnedPopup(const WindowFacts& facts, DWORD ownProcessId);
 // names ("System Idle Process" for id 0, "System Process" for id 4).
 std::wstring ProcessDisplayName(DWORD processId, const std::wstring& imagePath);
 
-// Titles that a restore leaves hidden; a window with such a title is therefore never hidden.
+// Titles that a restore leaves hidden; a window with such a title is therefore never hidden. The program's own
+// windows are known by their process, never by a title another program may give its window too.
 bool RestoreLeavesHidden(std::wstring_view title);
-// The same for the restore at exit, which compares with the product name instead of the dialog's title.
-bool ExitRestoreLeavesHidden(std::wstring_view title);
 
 }  // namespace hc

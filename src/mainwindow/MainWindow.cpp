@@ -168,10 +168,10 @@ bool TMain_f::PreTranslate(MSG& msg) {
     return IsDialogMessageW(hwnd, &msg) != FALSE;
 }
 
-void TMain_f::FormClose() {
+void TMain_f::FormClose(bool byUser) {
     if (!hwnd) return;
     // Saved first: whoever sees the window go may rely on the entries being there.
-    if (hooks_.Save) hooks_.Save();
+    if (hooks_.Save) hooks_.Save(byUser);
     ShowWindow(hwnd, SW_HIDE);
 }
 
@@ -275,7 +275,7 @@ void TMain_f::OnCommand(int id, int code) {
             break;
         case btnClose:  // btnCloseClick
         case IDCANCEL:  // Escape
-            if (code == BN_CLICKED) FormClose();
+            if (code == BN_CLICKED) FormClose(true);
             break;
         case IDOK: {  // Enter: presses the focused push button
             HWND focus = GetFocus();
@@ -316,7 +316,7 @@ void TMain_f::OnDpiChanged(UINT dpi, const RECT* suggested) {
 LRESULT TMain_f::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_CLOSE:
-            FormClose();
+            FormClose(true);
             return 0;
         case WM_ACTIVATE:
             if (LOWORD(wp) != WA_INACTIVE && IsWindowVisible(hwnd)) FormActivate();

@@ -28,7 +28,7 @@ struct MainWindowHooks {
     std::function<void()> PassBtnClick;        // the set-password flow
     std::function<bool()> cbPasswordTicked;    // may "Require passwords..." stay ticked (a password is set)?
     std::function<void()> btnUpdateClick;      // the controller's "Check for updates..."
-    std::function<void()> Save;                // the settings save at every close
+    std::function<void(bool byUser)> Save;     // the settings save at every close; byUser: the user closed it
     // The password gate in front of the Hidden page's "Show selected window" and "Show all windows"; empty: none.
     std::function<bool(HWND promptOwner)> MayShowHidden;
 };
@@ -65,7 +65,8 @@ public:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
 
 private:
-    void FormClose();
+    // byUser: the user closed it, not a panic or the exit, so a failed save may be said.
+    void FormClose(bool byUser = false);
     void FormActivate();
     void cbxVclStylesChange(const std::wstring& name);
     void ShowWindowInFront();

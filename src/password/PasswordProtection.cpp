@@ -85,10 +85,15 @@ bool PasswordProtection::RequirePasswordTicked(HWND owner) {
 }
 
 void PasswordProtection::ReportStoreAtStartUp() {
-    if (password_.State() == StoredPasswordState::Unreadable)
-        messages_.Warning(kPasswordUnreadableText);
-    else if (!password_.IsSet() && settings_.cbPassword)
-        messages_.Warning(kNoPasswordStoredText);
+    const bool unreadable = password_.State() == StoredPasswordState::Unreadable;
+    if (!settings_.cbPassword) {
+        if (unreadable) messages_.Warning(kPasswordUnreadableText);
+        return;
+    }
+    if (password_.IsSet()) return;
+    const wchar_t* question = unreadable ? kPasswordUnreadableQuestion : kNoPasswordStoredQuestion;
+    if (messages_.Box(nullptr, question, kWarningCaption, MB_YESNO | MB_ICONWARNING | MB_TASKMODAL) == IDYES)
+        ShowSetPasswordDialog(nullptr);
 }
 
 void PasswordProtection::ShowSetPasswordDialog(HWND owner) {

@@ -10,9 +10,15 @@ namespace hc {
 inline constexpr wchar_t kPasswordUnreadableText[] =
     L"The stored unhide password could not be read. It protects nothing, and while \"Require passwords to unhide "
     L"windows\" is ticked no password can show hidden windows again. Set a new one on the Options page.";
-inline constexpr wchar_t kNoPasswordStoredText[] =
+// While the box is ticked with nothing readable to check, nothing could show hidden windows: a new password is
+// the way out, and no weaker than what anyone at the keyboard can do in the registry.
+inline constexpr wchar_t kPasswordUnreadableQuestion[] =
+    L"The stored unhide password could not be read. It protects nothing, and while \"Require passwords to unhide "
+    L"windows\" is ticked no password can show hidden windows again.\n\nDo you want to set a new password now? It "
+    L"will unhide them.";
+inline constexpr wchar_t kNoPasswordStoredQuestion[] =
     L"\"Require passwords to unhide windows\" is ticked, but no password is stored, so no password could show "
-    L"hidden windows again. Set one on the Options page.";
+    L"hidden windows again.\n\nDo you want to set a new password now? It will unhide them.";
 inline constexpr wchar_t kNoPasswordToCheckText[] =
     L"No readable password is stored, so the current one cannot be checked first. To set a new password, untick "
     L"\"Require passwords to unhide windows\" and tick it again.";
@@ -43,7 +49,7 @@ public:
     // True when the box may stay ticked (a password is set now).
     bool RequirePasswordTicked(HWND owner);
     // Once, at start-up and never during a panic: a store that cannot be read, or the box ticked over no
-    // password, is said rather than taken for protection.
+    // password, is said rather than taken for protection. With the box ticked it offers to set a new password.
     void ReportStoreAtStartUp();
 
 private:

@@ -37,4 +37,6 @@ void OnUnhandledFailure(void (*action)(void* context), void* context) {
     std::set_terminate(&Terminate);
 }
 
+void Disarm() { InterlockedExchange(&guard.ran, 1); }
+
 }  // namespace hc::crash

@@ -110,7 +110,7 @@ void Lock::Release() {
     handle_ = nullptr;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadBytes(const std::wstring& path) {
+std::optional<std::vector<std::uint8_t>> ReadBytes(const std::wstring& path, size_t maxBytes) {
     UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) {
@@ -123,6 +123,7 @@ std::optional<std::vector<std::uint8_t>> ReadBytes(const std::wstring& path) {
     for (;;) {
         if (!ReadFile(file.get(), buffer, sizeof(buffer), &read, nullptr)) return std::nullopt;
         if (read == 0) return bytes;
+        if (read > maxBytes - bytes.size()) return std::nullopt;
         bytes.insert(bytes.end(), buffer, buffer + read);
     }
 }
@@ -169,6 +170,32 @@ std::wstring EnvironmentVariable(const std::wstring& name) {
     const DWORD length = GetEnvironmentVariableW(name.c_str(), value.data(), size);
     value.resize(length < size ? length : 0);
     return value;
+}
+
+std::optional<std::array<unsigned, 4>> FileVersion(const std::wstring& path) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    if (size == 0) return std::nullopt;
+    std::vector<std::uint8_t> data(size);
+    if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data())) return std::nullopt;
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) || !info ||
+        length < sizeof(VS_FIXEDFILEINFO) || info->dwSignature != VS_FFI_SIGNATURE)
+        return std::nullopt;
+    return std::array<unsigned, 4>{HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS),
+                                   HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS)};
+}
+
+void DeleteMatching(const std::wstring& folder, const std::wstring& pattern) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW((folder + L"\\" + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        // One still running (an installer that has not ended yet) is left for the next time.
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) Delete(folder + L"\\" + found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
 }
 
 }  // namespace hc::files

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -39,13 +40,17 @@ private:
     void* handle_ = nullptr;
 };
 
-// The whole file; nullopt when it cannot be read.
-std::optional<std::vector<std::uint8_t>> ReadBytes(const std::wstring& path);
+// The whole file; nullopt when it cannot be read or holds more than maxBytes.
+std::optional<std::vector<std::uint8_t>> ReadBytes(const std::wstring& path, size_t maxBytes);
 // Writes the bytes to a temporary name beside the file and renames it over the file, creating the folder when
 // missing: a reader sees the old file or the new one, never part of each. False on any failure.
 bool ReplaceWithBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes);
 // Renames a file, replacing what has the new name.
 bool Rename(const std::wstring& from, const std::wstring& to);
+// The file version of a program's version resource (major, minor, release, build); nullopt when it has none.
+std::optional<std::array<unsigned, 4>> FileVersion(const std::wstring& path);
+// Deletes the files directly in the folder whose names match the pattern ("*.exe"); what cannot be deleted stays.
+void DeleteMatching(const std::wstring& folder, const std::wstring& pattern);
 // The user's folder of local application data (CSIDL_LOCAL_APPDATA), no trailing separator; empty when unknown.
 std::wstring LocalAppDataFolder();
 

@@ -8,6 +8,14 @@
 namespace hc::internet {
 
 namespace {
+bool IsHttps(std::wstring_view address) {
+    constexpr std::wstring_view kScheme = L"https://";
+    if (address.size() < kScheme.size()) return false;
+    for (size_t i = 0; i < kScheme.size(); ++i)
+        if (towlower(address[i]) != kScheme[i]) return false;
+    return true;
+}
+
 // The Content-Length of a response's headers; -1 when there is none.
 long long ContentLength(std::wstring headers) {
     for (wchar_t& c : headers) c = static_cast<wchar_t>(towlower(c));
@@ -31,8 +39,8 @@ long long FileSize(const std::wstring& path) {
 // reference count only has to satisfy COM's rules, never to free it.
 class BindingCallback final : public IBindStatusCallback, public IHttpNegotiate {
 public:
-    BindingCallback(const ProgressHandler& onProgress, unsigned long long maxBytes)
-        : onProgress_(onProgress), maxBytes_(maxBytes) {}
+    BindingCallback(const std::wstring& url, const ProgressHandler& onProgress, unsigned long long maxBytes)
+        : url_(url), onProgress_(onProgress), maxBytes_(maxBytes) {}
     ~BindingCallback() {
         if (binding_) binding_->Release();
     }
@@ -41,6 +49,7 @@ public:
     long long contentLength = -1;
     bool cancelled = false;
     bool tooLarge = false;
+    bool downgraded = false;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         if (!object) return E_POINTER;
@@ -69,7 +78,9 @@ public:
     HRESULT STDMETHODCALLTYPE OnLowResource(DWORD) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnProgress(ULONG progress, ULONG progressMax, ULONG statusCode,
                                          LPCWSTR statusText) override {
-        if (cancelled || tooLarge) return E_ABORT;
+        if (cancelled || tooLarge || downgraded) return E_ABORT;
+        if (statusCode == BINDSTATUS_REDIRECTING && IsDowngradingRedirect(url_, statusText ? statusText : L""))
+            return Stop(downgraded);
         if (progress > maxBytes_ || (contentLength >= 0 && static_cast<unsigned long long>(contentLength) > maxBytes_))
             return Stop(tooLarge);
         if (!onProgress_) return S_OK;
@@ -120,12 +131,15 @@ private:
         return E_ABORT;
     }
 
+    const std::wstring& url_;
     const ProgressHandler& onProgress_;
     const unsigned long long maxBytes_;
     IBinding* binding_ = nullptr;
     ULONG references_ = 1;
 };
 }  // namespace
+
+bool IsDowngradingRedirect(std::wstring_view from, std::wstring_view to) { return IsHttps(from) && !IsHttps(to); }
 
 void RemoveFromCache(const std::wstring& url) {
     // Absent from the cache is the usual case, and not a failure.
@@ -138,11 +152,12 @@ DownloadOutcome DownloadToFile(const std::wstring& url, const std::wstring& path
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     DownloadOutcome outcome;
     {
-        BindingCallback callback(onProgress, maxBytes);
+        BindingCallback callback(url, onProgress, maxBytes);
         outcome.result = URLDownloadToFileW(nullptr, url.c_str(), path.c_str(), 0, &callback);
         outcome.httpStatus = callback.httpStatus;
         outcome.cancelled = callback.cancelled;
         outcome.tooLarge = callback.tooLarge;
+        outcome.downgraded = callback.downgraded;
         if (SUCCEEDED(outcome.result) && callback.contentLength >= 0)
             outcome.complete = FileSize(path) == callback.contentLength;
     }

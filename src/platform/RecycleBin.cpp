@@ -48,7 +48,9 @@ bool MoveToRecycleBin(const std::vector<std::wstring>& paths) {
     SHFILEOPSTRUCTW operation{};
     operation.wFunc = FO_DELETE;
     operation.pFrom = list.c_str();
-    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_RENAMEONCOLLISION | FOF_SILENT | FOF_NOERRORUI;
+    // An item too large for the bin would be destroyed for good: the shell asks first instead.
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING | FOF_RENAMEONCOLLISION | FOF_SILENT |
+                       FOF_NOERRORUI;
     return SHFileOperationW(&operation) == 0 && !operation.fAnyOperationsAborted;
 }
 

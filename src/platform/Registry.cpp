@@ -132,11 +132,11 @@ bool ValueExists(HKEY key, const std::wstring& name) {
     return RegQueryValueExW(key, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadBinary(HKEY key, const std::wstring& name) {
+std::optional<std::vector<std::uint8_t>> ReadBinary(HKEY key, const std::wstring& name, size_t maxBytes) {
     DWORD type = 0;
     DWORD bytes = 0;
     if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) return std::nullopt;
-    if (type != REG_BINARY) return std::nullopt;
+    if (type != REG_BINARY || bytes > maxBytes) return std::nullopt;
     std::vector<std::uint8_t> data(bytes);
     if (RegQueryValueExW(key, name.c_str(), nullptr, &type, data.data(), &bytes) != ERROR_SUCCESS) return std::nullopt;
     data.resize(bytes);

@@ -39,8 +39,8 @@ bool DeleteTree(HKEY root, const std::wstring& path);
 std::optional<DWORD> ReadDword(HKEY key, const std::wstring& name);
 
 bool ValueExists(HKEY key, const std::wstring& name);
-// A REG_BINARY value; nullopt when absent, of another type, or unreadable.
-std::optional<std::vector<std::uint8_t>> ReadBinary(HKEY key, const std::wstring& name);
+// A REG_BINARY value; nullopt when absent, of another type, larger than maxBytes, or unreadable.
+std::optional<std::vector<std::uint8_t>> ReadBinary(HKEY key, const std::wstring& name, size_t maxBytes);
 // One write: readers see the old value or the new one, never a mixture.
 bool WriteBinary(HKEY key, const std::wstring& name, const std::vector<std::uint8_t>& bytes);
 

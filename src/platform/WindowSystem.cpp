@@ -107,6 +107,16 @@ std::vector<HWND> Win32WindowSystem::OwnTopLevelWindows() {
 
 bool Win32WindowSystem::HoldsWork(HWND window) { return GetPropW(window, HoldsWorkProperty()) != nullptr; }
 
+void Win32WindowSystem::HoldWork(HWND window, bool held) {
+    // Only ever one of our own windows: the message runs here and now.
+    SendMessageW(window, HoldWorkMessage(), held ? 1 : 0, 0);
+}
+
+UINT HoldWorkMessage() {
+    static const UINT message = RegisterWindowMessageW(L"Hushcloak.HoldWork");
+    return message;
+}
+
 void Win32WindowSystem::CloseAsCancel(HWND window) {
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);

@@ -49,11 +49,16 @@ public:
     // (MarkAsHoldingWork), and closing one as its Cancel would, before this returns.
     virtual std::vector<HWND> OwnTopLevelWindows() = 0;  // those of the calling thread
     virtual bool HoldsWork(HWND window) = 0;
+    // Tells a window holding work that a panic hid it (held) or that the restore gives it back: until then nothing
+    // it does may come on the screen.
+    virtual void HoldWork(HWND window, bool held) = 0;
     virtual void CloseAsCancel(HWND window) = 0;
 };
 
 // Marks one of the program's own windows as holding work (set once, where the window is created).
 void MarkAsHoldingWork(HWND window);
+// The message HoldWork sends such a window: wParam 1 when a panic hid it, 0 when the restore gives it back.
+UINT HoldWorkMessage();
 
 // Asks the compositor once whether `window` is cloaked. A process's first such question waits for the loader,
 // which another thread holds while it loads a DLL; asked before that thread starts, no panic waits on it.
@@ -77,6 +82,7 @@ public:
     bool BringToFront(HWND window) override;
     std::vector<HWND> OwnTopLevelWindows() override;
     bool HoldsWork(HWND window) override;
+    void HoldWork(HWND window, bool held) override;
     void CloseAsCancel(HWND window) override;
 
 private:

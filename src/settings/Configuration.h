@@ -14,7 +14,6 @@ inline constexpr wchar_t kSettingsKey[] = L"HushCloak";
 inline constexpr wchar_t kRecoveryKey[] = L"HushCloak\\Recovery";
 // Titles that hiding, restoring and closing treat specially; compared ignoring case.
 inline constexpr wchar_t kHotkeyDialogTitle[] = L"Hushcloak Privacy 6.0";
-inline constexpr wchar_t kProductTitle[] = L"HushCloak Privacy";
 inline constexpr wchar_t kDesktopTitle[] = L"Program Manager";
 inline constexpr wchar_t kCacheManagerTitle[] = L"Cache Manager";
 

@@ -43,6 +43,13 @@ bool SettingsStore::ReadBool(const std::wstring& section, const std::wstring& na
     return number ? *number != 0 : defaultValue;
 }
 
+bool SettingsStore::IsUnreadableBool(const std::wstring& section, const std::wstring& name) const {
+    HKEY sectionKey = SectionForReading(section);
+    if (!sectionKey || !registry::ValueExists(sectionKey, name)) return false;
+    const auto text = registry::ReadString(sectionKey, name);
+    return !text || !TextToInt(*text);
+}
+
 int SettingsStore::ReadInteger(const std::wstring& section, const std::wstring& name, int defaultValue) const {
     auto text = Read(section, name);
     if (!text) return defaultValue;

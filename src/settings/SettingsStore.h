@@ -20,6 +20,8 @@ public:
 
     // Absent entries, and Boolean or integer texts that are not numbers, give the default.
     bool ReadBool(const std::wstring& section, const std::wstring& name, bool defaultValue) const;
+    // True when the entry is there but does not read as a Boolean: another type, or a text that is no number.
+    bool IsUnreadableBool(const std::wstring& section, const std::wstring& name) const;
     int ReadInteger(const std::wstring& section, const std::wstring& name, int defaultValue) const;
     // An entry that exists and is empty reads as empty.
     std::wstring ReadString(const std::wstring& section, const std::wstring& name,

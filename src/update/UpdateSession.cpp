@@ -18,10 +18,21 @@ AuthenticodeVerifier::AuthenticodeVerifier() : pinned_(HC_SIGNER_KEY_SHA256) {}
 
 bool AuthenticodeVerifier::Verifies(const std::wstring& path, HANDLE file) {
     const trust::SignatureCheck check = trust::CheckFileSignature(path, file);
-    return check.result == 0 && IsPinnedSigner(check.signerKeySha256, pinned_);
+    // An older build's installer, signed as it is, would undo the fixes since: refused like an unsigned one.
+    return check.result == 0 && IsPinnedSigner(check.signerKeySha256, pinned_) &&
+           IsNewerInstaller(files::FileVersion(path), RunningVersion());
 }
 
 bool ShellInstallerStarter::Start(const std::wstring& path) { return shell::OpenWithDefaultAction(path).has_value(); }
+
+bool IsNewerInstaller(const std::optional<std::array<unsigned, 4>>& installerVersion, const TVersion& running) {
+    if (!installerVersion) return false;
+    const std::array<long long, 4> installer{(*installerVersion)[0], (*installerVersion)[1], (*installerVersion)[2],
+                                             (*installerVersion)[3]};
+    const std::array<long long, 4> current{running.GetMajorVersion(), running.GetMinorVersion(), running.GetRelease(),
+                                           running.GetBuild()};
+    return installer > current;
+}
 
 UpdatePaths PrivateUpdatePaths() {
     const std::wstring local = files::LocalAppDataFolder();
@@ -45,9 +56,12 @@ std::optional<std::wstring> InstallerFileName(const std::wstring& url) {
 }
 
 namespace {
-// Makes the private folder on every use: it may have been removed since the last one.
+// Makes the private folder on every use: it may have been removed since the last one. An installer left from
+// an earlier download (it was running then) goes now.
 bool PrivateFolderReady(const UpdatePaths& paths) {
-    return !paths.tempDownloadFolder.empty() && files::MakePrivateFolder(paths.tempDownloadFolder);
+    if (paths.tempDownloadFolder.empty() || !files::MakePrivateFolder(paths.tempDownloadFolder)) return false;
+    files::DeleteMatching(paths.tempDownloadFolder, L"*.exe");
+    return true;
 }
 }  // namespace
 
@@ -115,7 +129,10 @@ std::optional<UpdateWorkflow::Outcome> UpdateSession::Install(const InstallReque
         files::Delete(request.path);
         return std::nullopt;
     }
-    return starter_.Start(request.path) ? UpdateWorkflow::Outcome::Started : UpdateWorkflow::Outcome::NotStarted;
+    if (starter_.Start(request.path)) return UpdateWorkflow::Outcome::Started;
+    locked.Release();
+    files::Delete(request.path);
+    return UpdateWorkflow::Outcome::NotStarted;
 }
 
 }  // namespace hc

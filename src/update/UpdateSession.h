@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <array>
 #include <atomic>
 #include <functional>
 #include <optional>
@@ -32,7 +33,8 @@ public:
 // signer recorded) matches nothing.
 bool IsPinnedSigner(std::string_view signerKeySha256, std::string_view pinned);
 
-// The real ones: Authenticode with the whole chain and its revocation, and our own signer only.
+// The real ones: Authenticode with the whole chain and its revocation, our own signer only, and a build newer
+// than the running one.
 class AuthenticodeVerifier final : public SignatureVerifier {
 public:
     AuthenticodeVerifier();  // pins the signer this build recorded
@@ -46,6 +48,10 @@ class ShellInstallerStarter final : public InstallerStarter {
 public:
     bool Start(const std::wstring& path) override;
 };
+
+// True for an installer whose own file version is above the running build's: a signed older installer (a
+// rollback to a build with known faults) is never run.
+bool IsNewerInstaller(const std::optional<std::array<unsigned, 4>>& installerVersion, const TVersion& running);
 
 struct UpdatePaths {
     std::wstring tempDownloadFolder;
@@ -64,9 +70,9 @@ std::optional<std::wstring> InstallerFileName(const std::wstring& url);
 // block on the network and run on a worker thread; they read only what never changes after construction.
 class UpdateSession {
 public:
-    UpdateSession(const TVersion& running, UpdateAddresses addresses, UpdatePaths paths, SignatureVerifier& verifier,
+    UpdateSession(TVersion running, UpdateAddresses addresses, UpdatePaths paths, SignatureVerifier& verifier,
                   InstallerStarter& starter)
-        : running_(running),
+        : running_(std::move(running)),
           addresses_(std::move(addresses)),
           paths_(std::move(paths)),
           verifier_(verifier),
@@ -104,7 +110,8 @@ public:
     bool ServerMayBeReachable() const;
 
 private:
-    const TVersion& running_;
+    // A copy: the record a caller passes is often a temporary, and the worker reads it long after.
+    const TVersion running_;
     const UpdateAddresses addresses_;
     const UpdatePaths paths_;
     SignatureVerifier& verifier_;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <utility>
 #include <vector>
 
 #include "platform/Locale.h"
@@ -166,7 +167,14 @@ void TUpdate_f::BringToFront() {
 }
 
 INT_PTR TUpdate_f::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == HoldWorkMessage()) {
+        Hold(wp != 0);
+        return TRUE;
+    }
     switch (msg) {
+        case kResumeMessage:
+            RunHeldBack();
+            return TRUE;
         case kEventMessage: {
             std::unique_ptr<Event> event(reinterpret_cast<Event*>(lp));
             if (event) OnEvent(*event);
@@ -233,6 +241,29 @@ void TUpdate_f::OnEvent(Event& event) {
     }
 }
 
+void TUpdate_f::Hold(bool held) {
+    held_ = held;
+    if (held) {
+        // Cancelled, not merely held: an installer that started now would end the program and show every window.
+        worker_.Cancel();
+        return;
+    }
+    // Posted: the restore that gives the window back finishes before any box of ours opens.
+    if (!heldBack_.empty()) PostMessageW(window_, kResumeMessage, 0, 0);
+}
+
+void TUpdate_f::WhenShown(std::function<void()> action) {
+    if (held_)
+        heldBack_.push_back(std::move(action));
+    else
+        action();
+}
+
+void TUpdate_f::RunHeldBack() {
+    if (held_) return;  // another panic came first: its restore posts again
+    for (auto& action : std::exchange(heldBack_, {})) action();
+}
+
 void TUpdate_f::CheckNowLabelMouseEnter() { SetCursor(LoadCursorW(nullptr, IDC_HAND)); }
 
 void TUpdate_f::btnCheckNowClick() {
@@ -244,7 +275,11 @@ void TUpdate_f::btnCheckNowClick() {
     const UpdateSession& session = session_;
     worker_.Run([window, &session](const std::atomic<bool>& cancel) {
         auto event = std::make_unique<Event>(Event{Event::Kind::Checked, 0, {}, {}});
-        event->check = session.Check(cancel);
+        try {
+            event->check = session.Check(cancel);
+        } catch (...) {
+            // Left to the window: an empty outcome is a failed check, and it says so.
+        }
         Post(window, std::move(event));
     });
 }
@@ -254,7 +289,7 @@ void TUpdate_f::OnChecked(Event& event) {
     session_.Apply(std::move(event.check));
     workflow_.CheckEnded(news.has_value() && session_.Latest(), session_.LatestIsNewer());
     if (workflow_.WorkStopped()) {
-        FormClose();
+        WhenShown([this] { FormClose(); });
         return;
     }
     if (workflow_.Current() == UpdateWorkflow::State::Failed) {
@@ -321,7 +356,11 @@ void TUpdate_f::DownloadInstallButtonClick() {
                 Post(window, std::make_unique<Event>(Event{Event::Kind::Verifying, 0, {}, {}}));
             }};
         auto event = std::make_unique<Event>(Event{Event::Kind::Installed, 0, {}, {}});
-        event->installed = session.Install(request, progress, cancel);
+        try {
+            event->installed = session.Install(request, progress, cancel);
+        } catch (...) {
+            // Left to the window: no outcome is a failed download, and it says so.
+        }
         Post(window, std::move(event));
     });
 }
@@ -336,25 +375,22 @@ void TUpdate_f::OnInstalled(Event& event) {
     SendMessageW(Control(kIdProgressBar), PBM_SETPOS, 0, 0);
     if (workflow_.Current() == UpdateWorkflow::State::Installing) {
         ShowButtons();
-        if (callbacks_.onInstallerStarted) callbacks_.onInstallerStarted();
+        WhenShown([this] {
+            if (callbacks_.onInstallerStarted) callbacks_.onInstallerStarted();
+        });
         return;
     }
     if (workflow_.WorkStopped()) {
-        FormClose();
+        WhenShown([this] { FormClose(); });
         return;
     }
     ShowDownloadFailed();
     ShowButtons();
-    switch (workflow_.LastFailure()) {
-        case UpdateWorkflow::Failure::NotVerified:
-            messages_.Error(kNotVerifiedMessage);
-            break;
-        case UpdateWorkflow::Failure::NotStarted:
-            messages_.Error(kNotStartedMessage);
-            break;
-        default:
-            break;
-    }
+    const UpdateWorkflow::Failure failure = workflow_.LastFailure();
+    if (failure == UpdateWorkflow::Failure::NotVerified || failure == UpdateWorkflow::Failure::NotStarted)
+        WhenShown([this, failure] {
+            messages_.Error(failure == UpdateWorkflow::Failure::NotVerified ? kNotVerifiedMessage : kNotStartedMessage);
+        });
     TrimMemory(options_);
 }
 

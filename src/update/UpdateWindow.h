@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Handles.h"
 #include "update/UpdateSession.h"
@@ -46,6 +47,8 @@ public:
 
     // What the worker reports, posted to the window's thread (lParam owns an Event).
     static constexpr UINT kEventMessage = WM_APP + 0x55;
+    // Runs what a panic held back, once the restore has given the window back.
+    static constexpr UINT kResumeMessage = WM_APP + 0x56;
 
     struct Callbacks {
         std::function<void()> onClosed;            // shows the main window (through the password gate)
@@ -86,6 +89,10 @@ private:
     static void Post(HWND window, std::unique_ptr<Event> event);
     INT_PTR OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnEvent(Event& event);
+    // A panic hid the window: its work stops, and nothing it leads to comes on the screen until the restore.
+    void Hold(bool held);
+    void WhenShown(std::function<void()> action);
+    void RunHeldBack();
     void OnChecked(Event& event);
     void OnInstalled(Event& event);
     void FormCreate();
@@ -113,6 +120,8 @@ private:
     std::wstring downloadUrl_;
     int modalResult_ = 0;
     bool closed_ = false;
+    bool held_ = false;
+    std::vector<std::function<void()>> heldBack_;  // boxes, the installer's exit, the close: after the restore
     UpdateWorker worker_;  // last: its thread is stopped before anything it reports to goes
 };
 

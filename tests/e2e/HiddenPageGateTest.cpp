@@ -56,5 +56,37 @@ TEST_F(HiddenPageGate, ShowSelectedAndShowAllAskForThePasswordFirst) {
     EXPECT_EQ(hidden.Count(), 0);
 }
 
+// Shown as the unhide key shows them: in their own state (a maximised window stays maximised), in the order of
+// hiding, without activating each in turn.
+TEST_F(HiddenPageGate, ShowSelectedAndShowAllRestoreAsTheUnhideKeyDoes) {
+    HWND first = helper_.Open(L"Letter one");
+    HWND wide = helper_.Open(L"Letter wide");
+    HWND last = helper_.Open(L"Letter last");
+    ShowWindow(wide, SW_MAXIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsZoomed(wide) != FALSE; }));
+    ASSERT_NE(StartWithMainWindow(), nullptr);
+
+    ASSERT_TRUE(ui_.Click(L"Windows that anyone can see"));
+    RemoteListView visible(ui_.ControlById(ids::VisibleWindows));
+    for (const wchar_t* title : {L"Letter one", L"Letter wide", L"Letter last"}) {
+        ASSERT_TRUE(visible.Select(visible.Find(1, title)));
+        ASSERT_TRUE(ui_.ChooseFromMenu(ids::VisibleWindows, 0));  // "Hide selected window"
+    }
+    ASSERT_TRUE(WaitUntil([&] { return AllHidden({first, wide, last}); }));
+
+    ASSERT_TRUE(ui_.Click(L"Windows that have been hidden"));
+    RemoteListView hidden(ui_.ControlById(ids::WindowLV));
+    ASSERT_TRUE(hidden.Select(hidden.Find(1, L"Letter wide")));
+    ASSERT_TRUE(ui_.ChooseFromMenu(ids::WindowLV, 0));  // "Show selected window"
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(wide) != FALSE; }));
+    EXPECT_TRUE(IsZoomed(wide)) << "shown in another state than it was hidden in";
+
+    ASSERT_TRUE(ui_.ChooseFromMenu(ids::WindowLV, 1));  // "Show all windows"
+    ASSERT_TRUE(WaitUntil([&] { return AllShown({first, last}); }));
+    EXPECT_LT(helper_.ShownSequence(first), helper_.ShownSequence(last)) << "not in the order of hiding";
+    ui_.Settle();
+    EXPECT_EQ(hidden.Count(), 0);
+}
+
 }  // namespace
 }  // namespace hctest

@@ -40,6 +40,7 @@ public:
     int failOnShow = 0;  // the n-th ShowAsync from now throws (0: never)
     std::set<HWND> refuseShow;  // ShowAsync answers false for these and leaves them hidden
     std::set<HWND> holdingWork;
+    std::set<HWND> heldWork;  // told that a panic hid them, and not yet given back
 
     std::vector<HWND> TopLevelWindows() override { return order_; }
     std::wstring Title(HWND window) override;
@@ -60,6 +61,12 @@ public:
     bool BringToFront(HWND window) override;
     std::vector<HWND> OwnTopLevelWindows() override;
     bool HoldsWork(HWND window) override { return holdingWork.count(window) != 0; }
+    void HoldWork(HWND window, bool held) override {
+        if (held)
+            heldWork.insert(window);
+        else
+            heldWork.erase(window);
+    }
     void CloseAsCancel(HWND window) override;
 
     HWND foreground = nullptr;
@@ -201,7 +208,7 @@ struct EngineRig {
               hc::ProcessSystem* processes = nullptr)
         : log(callLog),
           processSystem(processes ? *processes : realProcesses),
-          visible(windows, processSystem, L"HushCloak Privacy 6.1"),
+          visible(windows, processSystem),
           engine(hc::EngineParts{windows, processSystem, visible, settings, shell, switches, cleanup, prompt, journal}),
           dispatcher(engine, settings, shell, cleanup, prompt, decoy ? *decoy : launcher) {}
 

@@ -42,7 +42,7 @@ struct SwitchRig {
     Settings settings;
     hctest::FakeProcessSystem processes;
     hctest::RecordingJournal journal;
-    VisibleWindowList visible{windows, processes, L"HushCloak Privacy 6.1"};
+    VisibleWindowList visible{windows, processes};
     TaskManagerSwitch switches;
     WindowEngine engine{EngineParts{windows, processes, visible, settings, shell, switches, cleanup, prompt, journal}};
     PrivacyDispatcher dispatcher{engine, settings, shell, cleanup, prompt, launcher};
@@ -105,6 +105,11 @@ TEST_F(TaskManagerSwitchTest, ATickedPanicDisablesTaskManagerUntilAPanicWithTheB
     EXPECT_EQ(TaskManagerPolicy(), std::nullopt);
     EXPECT_EQ(TaskManagerPolicyRecord(), std::nullopt);
     EXPECT_FALSE(ProbeValueExists());
+    // Somebody else's value is theirs to remove: neither an unticked panic nor the exit touches it.
+    policy_.SetByOthers();
+    rig.Panic();
+    rig.switches.SetTaskManagerDisabled(false);
+    EXPECT_EQ(TaskManagerPolicy(), L"1");
 }
 
 TEST_F(TaskManagerSwitchTest, WithoutRightsAPanicWritesNothing) {

@@ -71,7 +71,7 @@ TEST_F(JournalTest, AFileThatCannotBeReadIsMovedAsideAndNothingIsTakenFromIt) {
     RegistryJournal journal(processes::BootTime(), Places(HKEY_CURRENT_USER));
     EXPECT_TRUE(journal.TakeOver(windows_, processes_).empty());
     EXPECT_FALSE(files::Exists(file_));
-    EXPECT_EQ(files::ReadBytes(file_ + kUnreadableSuffix), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(files::ReadBytes(file_ + kUnreadableSuffix, 16), (std::vector<std::uint8_t>{1, 2, 3}));
 }
 
 }  // namespace

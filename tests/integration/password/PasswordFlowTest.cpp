@@ -348,30 +348,33 @@ TEST_F(PasswordFlowTest, AnOlderHashStillUnlocksAndIsMadeAnewAtTodaysCountAfterI
     EXPECT_TRUE(restarted.Check(L"Lantern"));
 }
 
-// Said once at start-up, and only where a store cannot be read or the box is ticked over no password.
-TEST_F(PasswordFlowTest, StartUpSaysWhenNoPasswordCanBeCheckedAndNothingOtherwise) {
-    const auto warning = [](const wchar_t* text) {
-        return Shown{nullptr, text, L"Warning", MB_OK | MB_TASKMODAL | MB_ICONWARNING};
+// Said once at start-up, and only where a store cannot be read or the box is ticked over no password; ticked, it
+// offers the one way out, a new password.
+TEST_F(PasswordFlowTest, StartUpSaysWhenNoPasswordCanBeCheckedAndOffersANewOne) {
+    const auto box = [](const wchar_t* text, UINT buttons) {
+        return Shown{nullptr, text, L"Warning", buttons | MB_TASKMODAL | MB_ICONWARNING};
     };
     const auto reported = [&](bool ticked) {
         settings_.cbPassword = ticked;
         password_.Load();
         messages_.shown.clear();
+        messages_.answer = IDNO;
         protection_.ReportStoreAtStartUp();
         return messages_.shown;
     };
     EXPECT_TRUE(reported(false).empty());
     EXPECT_EQ(reported(true),
-              std::vector<Shown>{
-                  warning(L"\"Require passwords to unhide windows\" is ticked, but no password is stored, so no "
-                          L"password could show hidden windows again. Set one on the Options page.")});
+              std::vector<Shown>{box(L"\"Require passwords to unhide windows\" is ticked, but no password is stored, so "
+                                     L"no password could show hidden windows again.\n\nDo you want to set a new "
+                                     L"password now? It will unhide them.",
+                                     MB_YESNO)});
     storeKey_.SetDword(L"HKAcc", L"Key", 7);
-    const std::vector<Shown> unreadable{
-        warning(L"The stored unhide password could not be read. It protects nothing, and while \"Require passwords "
-                L"to unhide windows\" is ticked no password can show hidden windows again. Set a new one on the "
-                L"Options page.")};
-    EXPECT_EQ(reported(false), unreadable);
-    EXPECT_EQ(reported(true), unreadable);
+    EXPECT_EQ(reported(false),
+              std::vector<Shown>{box(L"The stored unhide password could not be read. It protects nothing, and while "
+                                     L"\"Require passwords to unhide windows\" is ticked no password can show hidden "
+                                     L"windows again. Set a new one on the Options page.",
+                                     MB_OK)});
+    EXPECT_EQ(reported(true), std::vector<Shown>{box(kPasswordUnreadableQuestion, MB_YESNO)});
     ASSERT_TRUE(password_.Set(L"fine", L""));
     EXPECT_TRUE(reported(true).empty());
 }

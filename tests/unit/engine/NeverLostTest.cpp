@@ -40,6 +40,38 @@ TEST_F(NeverLostTest, AWindowWhoseShowWasRefusedStaysListedAndJournalled) {
     EXPECT_TRUE(rig_.journal.saved.empty());
 }
 
+// The Hidden page's commands restore as the unhide key does, and the exit keeps what it could not show.
+TEST_F(NeverLostTest, TheHiddenPagesCommandsAndTheExitKeepWhatWasRefused) {
+    HWND diary = windows_.Add(L"Diary");
+    HWND update = OwnWindow(L"Hushcloak Privacy - WebUpdate");
+    windows_.holdingWork.insert(update);
+    rig_.settings.cbMuteAudio = true;
+    PressHide();
+    ASSERT_EQ(Titles(rig_.engine.Hidden()), (std::vector<std::wstring>{L"Mail", L"Diary", L"Notes"}));
+    windows_.refuseShow.insert(mail_);
+    rig_.engine.ShowSelectedWindow(0);
+    EXPECT_EQ(Titles(rig_.journal.saved), (std::vector<std::wstring>{L"Mail", L"Diary", L"Notes"}));
+    rig_.engine.ShowSelectedWindow(1);
+    EXPECT_TRUE(windows_.Visible(diary));
+    EXPECT_FALSE(windows_.Visible(update));  // ours comes back with the last of them
+    EXPECT_EQ(Titles(rig_.journal.saved), (std::vector<std::wstring>{L"Mail", L"Notes"}));
+
+    log_.clear();
+    rig_.engine.ShowAllWindows();
+    EXPECT_TRUE(windows_.Visible(notes_));
+    EXPECT_TRUE(windows_.Visible(update));
+    EXPECT_EQ(Titles(rig_.engine.Hidden()), std::vector<std::wstring>{L"Mail"});
+    EXPECT_EQ(Titles(rig_.journal.saved), std::vector<std::wstring>{L"Mail"});
+    EXPECT_EQ(std::count(log_.begin(), log_.end(), "Unmute"), 1);
+
+    rig_.engine.IsExiting();
+    EXPECT_EQ(Titles(rig_.journal.saved), std::vector<std::wstring>{L"Mail"});
+    windows_.refuseShow.clear();
+    rig_.engine.IsExiting();
+    EXPECT_TRUE(windows_.Visible(mail_));
+    EXPECT_TRUE(rig_.journal.saved.empty());
+}
+
 TEST_F(NeverLostTest, TheCrashGuardShowsNothingBehindAPasswordAndClearsOnlyWhatItShowed) {
     PressHide();
     rig_.settings.cbPassword = true;
@@ -50,6 +82,10 @@ TEST_F(NeverLostTest, TheCrashGuardShowsNothingBehindAPasswordAndClearsOnlyWhatI
 
     rig_.settings.cbPassword = false;
     windows_.refuseShow.insert(notes_);
+    windows_.refuseShow.insert(mail_);
+    rig_.engine.ShowEverythingForCrash();
+    EXPECT_EQ(rig_.journal.saved.size(), 2u) << "having shown nothing, it has nothing to write";
+    windows_.refuseShow.erase(mail_);
     rig_.engine.ShowEverythingForCrash();
     EXPECT_TRUE(windows_.Visible(mail_));
     EXPECT_EQ(Titles(rig_.journal.saved), std::vector<std::wstring>{L"Notes"});
@@ -90,6 +126,7 @@ TEST_F(NeverLostTest, APanicClosesTheProgramsQuestionsAndHidesItsWorkUntilTheRes
     PressHide();
     EXPECT_FALSE(windows_.Visible(question));
     EXPECT_FALSE(windows_.Visible(update));
+    EXPECT_EQ(windows_.heldWork, std::set<HWND>{update});  // told, so its work shows nothing until the restore
     EXPECT_TRUE(windows_.Visible(button));  // it follows its own setting
     EXPECT_EQ(std::count(log_.begin(), log_.end(), "Cancel HushCloak"), 1);
     EXPECT_EQ(std::count(log_.begin(), log_.end(), "Cancel Hushcloak Privacy - WebUpdate"), 0);
@@ -97,6 +134,7 @@ TEST_F(NeverLostTest, APanicClosesTheProgramsQuestionsAndHidesItsWorkUntilTheRes
 
     PressUnhide();
     EXPECT_TRUE(windows_.Visible(update));
+    EXPECT_TRUE(windows_.heldWork.empty());
     EXPECT_FALSE(windows_.Visible(question));
 
     // With nothing of other programs hidden, the unhide key still gives the work back.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "update/UpdateAddresses.h"
+#include "platform/Internet.h"
 #include "update/UpdateSession.h"
 #include "update/Version.h"
 
@@ -85,6 +86,22 @@ TEST(PinnedSigner, OnlyTheRecordedKeyMatchesAndAnEmptyPinMatchesNothing) {
     EXPECT_TRUE(IsPinnedSigner("ab12", "ab12"));
     EXPECT_FALSE(IsPinnedSigner("ab13", "ab12"));
     EXPECT_FALSE(IsPinnedSigner("", ""));
+}
+
+TEST(DownloadAddress, ARedirectFromHttpsToAnythingElseIsADowngrade) {
+    EXPECT_TRUE(internet::IsDowngradingRedirect(L"https://www.hushcloak.com/a.exe", L"http://www.hushcloak.com/a.exe"));
+    EXPECT_TRUE(internet::IsDowngradingRedirect(L"HTTPS://h/a.exe", L"ftp://h/a.exe"));
+    EXPECT_FALSE(internet::IsDowngradingRedirect(L"https://h/a.exe", L"HTTPS://mirror/a.exe"));
+    EXPECT_FALSE(internet::IsDowngradingRedirect(L"http://127.0.0.1/a.exe", L"http://127.0.0.1/b.exe"));
+}
+
+TEST(PinnedSigner, OnlyAnInstallerOfANewerBuildRuns) {
+    const TVersion running(6, 1, 1, 4, L"x86", {}, L"");
+    EXPECT_TRUE(IsNewerInstaller(std::array<unsigned, 4>{6, 1, 1, 5}, running));
+    EXPECT_TRUE(IsNewerInstaller(std::array<unsigned, 4>{7, 0, 0, 0}, running));
+    EXPECT_FALSE(IsNewerInstaller(std::array<unsigned, 4>{6, 1, 1, 4}, running));  // a reinstall is no update
+    EXPECT_FALSE(IsNewerInstaller(std::array<unsigned, 4>{6, 0, 9, 99}, running));  // a rollback
+    EXPECT_FALSE(IsNewerInstaller(std::nullopt, running));
 }
 
 TEST(RunningVersion, DescribesTheRunningBuild) {
