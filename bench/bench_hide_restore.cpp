@@ -30,8 +30,10 @@ BOOL CALLBACK BareShow(HWND window, LPARAM context) {
 
 // Asks each window until it has changed, not all 200 on every pass, and sleeps between passes: a wait that spins
 // takes a core and the window server from the very programs whose windows it waits for, and only the
-// asynchronous side would pay for it, since the bare loop is done when its wait begins.
-void WaitAll(const std::vector<HWND>& windows, bool visible) {
+// asynchronous side would pay for it, since the bare loop is done when its wait begins. Then waits until every
+// program has handled all it was sent: a change posted to a program is done only once its program has drawn the
+// consequences (the next window in turn activated, say), or the next round would pay for it.
+void WaitAll(const std::vector<HWND>& windows, bool visible, int perProcess) {
     size_t next = 0;
     hctest::WaitUntil(
         [&] {
@@ -39,6 +41,8 @@ void WaitAll(const std::vector<HWND>& windows, bool visible) {
             return next == windows.size();
         },
         60000, 1);
+    for (size_t first = 0; first < windows.size(); first += static_cast<size_t>(perProcess))
+        SendMessageTimeoutW(windows[first], WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr);
 }
 
 double Timed(const std::function<void()>& run) {
@@ -75,22 +79,22 @@ void RunLayout(int perProcess) {
         for (int round = 0; round < kRounds; ++round) {
             engine.hide[round].push_back(Timed([&] {
                 rig.engine.DoHideAllWindows(0);
-                WaitAll(windows, false);
+                WaitAll(windows, false, perProcess);
             }));
             engine.restore[round].push_back(Timed([&] {
                 rig.engine.RestoreWindows();
-                WaitAll(windows, true);
+                WaitAll(windows, true, perProcess);
             }));
             log.clear();
         }
         for (int round = 0; round < kRounds; ++round) {
             withJournal.hide[round].push_back(Timed([&] {
                 journalled.DoHideAllWindows(0);
-                WaitAll(windows, false);
+                WaitAll(windows, false, perProcess);
             }));
             withJournal.restore[round].push_back(Timed([&] {
                 journalled.RestoreWindows();
-                WaitAll(windows, true);
+                WaitAll(windows, true, perProcess);
             }));
             log.clear();
         }
@@ -98,12 +102,12 @@ void RunLayout(int perProcess) {
             BareLoop hideLoop{&windows, SW_HIDE};
             bare.hide[round].push_back(Timed([&] {
                 EnumWindows(&BareShow, reinterpret_cast<LPARAM>(&hideLoop));
-                WaitAll(windows, false);
+                WaitAll(windows, false, perProcess);
             }));
             BareLoop showLoop{&windows, SW_SHOWNOACTIVATE};
             bare.restore[round].push_back(Timed([&] {
                 EnumWindows(&BareShow, reinterpret_cast<LPARAM>(&showLoop));
-                WaitAll(windows, true);
+                WaitAll(windows, true, perProcess);
             }));
         }
     }

@@ -80,8 +80,12 @@ void WindowEngine::RecordAndHide(std::vector<HiddenWindow> entries, HWND foregro
     if (settings_.fHidePanicBtn) shell_.ClosePanicButton();
     for (const HiddenWindow& entry : entries) {
         const HWND window = entry.handle;
-        windows_.HideAsync(window);
-        if (window == foreground) frontAtHide_ = window;
+        if (window == foreground) {
+            windows_.HideAsync(window);
+            frontAtHide_ = window;
+        } else {
+            windows_.HideInPlaceAsync(window);
+        }
     }
 }
 
@@ -180,7 +184,8 @@ void WindowEngine::ShowRange(size_t first, size_t last) {
     if (settings_.fHidePanicBtn) shell_.ClosePanicButton();
     shell_.SetTrayIconActive(true);
     if (std::find(shown.begin(), shown.end(), frontAtHide_) != shown.end()) frontAtHide_ = nullptr;
-    visible_.DoGetWindows(shown);
+    // The visible list is not rebuilt here, while the windows are still being shown: asking 200 windows for their
+    // titles then competes with their program for the window server. Whoever shows the list rebuilds it first.
     // Once per restore, and only what the panic muted (the clean-up remembers that).
     if (settings_.cbMuteAudio) cleanup_.SetAudioMute(false);
 }

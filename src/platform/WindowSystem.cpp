@@ -73,6 +73,18 @@ HWND Win32WindowSystem::Foreground() { return GetForegroundWindow(); }
 
 void Win32WindowSystem::HideAsync(HWND window) { ShowWindowAsync(window, SW_HIDE); }
 
+namespace {
+// Neither moves, sizes, restacks nor activates the window, and none waits on its program. The program is not asked
+// about a move that does not happen, and the background is erased when the window paints, not in a message of its
+// own per window: with 200 windows of one program, that halved the time its one thread took to show them.
+constexpr UINT kInPlace = SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE |
+                          SWP_NOSENDCHANGING | SWP_DEFERERASE | SWP_ASYNCWINDOWPOS;
+}  // namespace
+
+void Win32WindowSystem::HideInPlaceAsync(HWND window) {
+    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | kInPlace);
+}
+
 bool Win32WindowSystem::ShowAsync(HWND window, int showCommand) {
     // On a window of this thread the call runs at once and answers whether the window was visible before.
     if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
@@ -89,10 +101,8 @@ bool Win32WindowSystem::ShowActivatedAsync(HWND window) {
 }
 
 bool Win32WindowSystem::ShowInPlaceAsync(HWND window) {
-    // SW_SHOWNA raises the window to the top, and many shown in turn would stack upside down. SW_SHOWNOACTIVATE
-    // keeps its place but would restore a maximised or minimised window, which therefore keeps SW_SHOWNA.
-    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
-    return ShowAsync(window, (style & (WS_MAXIMIZE | WS_MINIMIZE)) ? SW_SHOWNA : SW_SHOWNOACTIVATE);
+    // In its own state: a maximised or minimised window stays so, where ShowWindow would have to be told which.
+    return SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | kInPlace) != FALSE;
 }
 
 bool Win32WindowSystem::PostClose(HWND window) { return PostMessageW(window, WM_CLOSE, 0, 0) != FALSE; }

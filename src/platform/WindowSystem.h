@@ -33,14 +33,18 @@ public:
     virtual DWORD ProcessId(HWND window) = 0;  // 0 when the window is gone
     virtual HWND Foreground() = 0;
     virtual void HideAsync(HWND window) = 0;
+    // Hides it where it stands in the stacking, without moving the activation: a hide by ShowWindow puts the window
+    // on top, so a hide-all turned the stacking upside down and the restore then showed from the bottom up. Not for
+    // the window in front, whose activation must move on.
+    virtual void HideInPlaceAsync(HWND window) = 0;
     // False when the window manager refused to pass the change on (the window is gone, its program's queue is
     // full, or its rights are above ours).
     virtual bool ShowAsync(HWND window, int showCommand) = 0;
     // Shows it and lets it take the foreground when its own thread gets to it: no waiting on a window that is
     // still being shown, and a hung program delays nobody.
     virtual bool ShowActivatedAsync(HWND window) = 0;
-    // Without activation, in its own state and at its old place in the stacking: windows given back one by one
-    // stack as they did before they were hidden.
+    // Without activation, in its own state and at its place in the stacking: windows given back one by one stack
+    // as they did before they were hidden (HideInPlaceAsync left them there).
     virtual bool ShowInPlaceAsync(HWND window) = 0;
     virtual bool PostClose(HWND window) = 0;
     virtual bool BringToFront(HWND window) = 0;
@@ -75,6 +79,7 @@ public:
     DWORD ProcessId(HWND window) override;
     HWND Foreground() override;
     void HideAsync(HWND window) override;
+    void HideInPlaceAsync(HWND window) override;
     bool ShowAsync(HWND window, int showCommand) override;
     bool ShowActivatedAsync(HWND window) override;
     bool ShowInPlaceAsync(HWND window) override;

@@ -50,6 +50,7 @@ public:
     DWORD ProcessId(HWND window) override { return Exists(window) ? windows_[window].processId : 0; }
     HWND Foreground() override { return foreground; }
     void HideAsync(HWND window) override;
+    void HideInPlaceAsync(HWND window) override { HideAsync(window); }
     bool ShowAsync(HWND window, int showCommand) override;
     bool ShowActivatedAsync(HWND window) override {
         const bool shown = ShowAsync(window, SW_SHOW);

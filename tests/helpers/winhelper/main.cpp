@@ -35,7 +35,8 @@ LRESULT CALLBACK WindowProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         EndPaint(h, &ps);
         return 0;
     }
-    if (msg == WM_SHOWWINDOW && wp) {
+    // Every way of showing a window ends here, also one that sends no WM_SHOWWINDOW (SetWindowPos).
+    if (msg == WM_WINDOWPOSCHANGED && (reinterpret_cast<const WINDOWPOS*>(lp)->flags & SWP_SHOWWINDOW)) {
         EnterCriticalSection(&g_lock);
         g_shownAt[h] = ++g_showCount;
         LeaveCriticalSection(&g_lock);

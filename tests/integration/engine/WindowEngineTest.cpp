@@ -51,7 +51,6 @@ TEST_F(WindowEngineTest, HideAllAndRestoreKeepTheOrderOfHiding) {
     rig_.engine.RestoreWindows();
     EXPECT_TRUE(hctest::WaitUntil([&] { return AllShown(opened); }));
     EXPECT_TRUE(rig_.engine.Hidden().empty());
-    EXPECT_EQ(rig_.visible.Entries().size(), opened.size());  // the visible list is rebuilt
 
     std::vector<std::pair<long, HWND>> shown;
     for (HWND window : opened) shown.emplace_back(helper_.ShownSequence(window), window);
@@ -245,6 +244,14 @@ TEST_F(WindowEngineTest, ARestoreLeavesTheWindowsStackedAsTheyWere) {
     HiddenWindowList hidden;
     for (HWND window : stacked) hidden.push_back(HiddenWindow{window, L"Letter", L"", 0, 0});
     rig_.engine.AdoptHidden(hidden);
+    rig_.engine.RestoreWindows();
+    EXPECT_TRUE(hctest::WaitUntil([&] { return AllShown(opened); }));
+    EXPECT_EQ(StackingOf(opened), stacked);
+
+    // A hide-all leaves them where they stand too: ShowWindow would have put each on top in turn, upside down.
+    rig_.engine.DoHideAllWindows(0);
+    ASSERT_TRUE(hctest::WaitUntil([&] { return AllHidden(opened); }));
+    EXPECT_EQ(StackingOf(opened), stacked);
     rig_.engine.RestoreWindows();
     EXPECT_TRUE(hctest::WaitUntil([&] { return AllShown(opened); }));
     EXPECT_EQ(StackingOf(opened), stacked);
