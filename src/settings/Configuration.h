@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "HcUpdateServer.h"
+
 namespace hc {
 
 // Names and texts of the program that never change.
@@ -17,10 +19,10 @@ inline constexpr wchar_t kHotkeyDialogTitle[] = L"Hushcloak Privacy 6.0";
 inline constexpr wchar_t kDesktopTitle[] = L"Program Manager";
 inline constexpr wchar_t kCacheManagerTitle[] = L"Cache Manager";
 
-// The update service: the host and both addresses live here only.
-inline constexpr wchar_t kUpdateServerName[] = L"www.hushcloak.com";
-inline constexpr wchar_t kVersionFileUrl[] = L"https://www.hushcloak.com/downloads/updates/hc/versionchk.cfg";
-inline constexpr wchar_t kNewsFileUrl[] = L"https://www.hushcloak.com/downloads/updates/hc/news.cfg";
+// The update service: the host and the folder come from CMakeLists.txt, which scripts/release.sh reads too.
+inline constexpr wchar_t kUpdateServerName[] = HC_UPDATE_SERVER_NAME;
+inline constexpr wchar_t kVersionFileUrl[] = HC_UPDATE_FOLDER_URL L"versionchk.cfg";
+inline constexpr wchar_t kNewsFileUrl[] = HC_UPDATE_FOLDER_URL L"news.cfg";
 inline constexpr unsigned kReachabilityTimeoutMs = 1000;
 
 inline constexpr std::int64_t kLowMemoryLimit = 536870912;  // 512 MiB

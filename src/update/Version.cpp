@@ -12,7 +12,7 @@ namespace hc {
 
 TVersion RunningVersion() {
     // The numbers come from the build's one version, so the record and the version resource always agree.
-    return TVersion(HC_VERSION_MAJOR, HC_VERSION_MINOR, HC_VERSION_RELEASE, HC_VERSION_BUILD, L"x86",
+    return TVersion(HC_VERSION_MAJOR, HC_VERSION_MINOR, HC_VERSION_RELEASE, HC_VERSION_BUILD, HC_PLATFORM_WORD,
                     CalendarDate{2017, 8, 8}, L"");
 }
 
