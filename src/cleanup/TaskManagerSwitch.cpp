@@ -26,10 +26,6 @@ bool PolicyExists(HKEY policy) {
            registry::ReadDword(policy, kTaskManagerPolicyValue);
 }
 
-// True when the value is gone (or was never there).
-bool DeletePolicy(HKEY policy) {
-    return registry::DeleteValue(policy, kTaskManagerPolicyValue) || !PolicyExists(policy);
-}
 }  // namespace
 
 bool TokenAdministratorProbe::HasAdministratorRights() { return token::IsElevated(); }
@@ -45,14 +41,8 @@ void TaskManagerSwitch::SetTaskManagerDisabled(bool disabled) {
         registry::WriteString(policy.get(), kTaskManagerPolicyValue, L"1");
         return;
     }
-    // Without our record the value is somebody else's (an administrator's, say): it stays.
-    if (!PolicyRecorded()) return;
-    const UniqueHkey policy =
-        registry::OpenKey(HKEY_CURRENT_USER, kTaskManagerPolicyKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
-    // Changed since we wrote it, it is theirs now. A record whose value could not be deleted stays, so the next
-    // start tries again.
-    const bool ours = policy && registry::ReadString(policy.get(), kTaskManagerPolicyValue) == L"1";
-    if (!ours || DeletePolicy(policy.get())) ClearPolicyRecord();
+    // Only what this program wrote goes, as at start-up: somebody else's value (an administrator's, say) stays.
+    RemoveLeftoverTaskManagerPolicy();
 }
 
 bool RemoveLeftoverTaskManagerPolicy() {

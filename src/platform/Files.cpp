@@ -187,15 +187,4 @@ std::optional<std::array<unsigned, 4>> FileVersion(const std::wstring& path) {
                                    HIWORD(info->dwFileVersionLS), LOWORD(info->dwFileVersionLS)};
 }
 
-void DeleteMatching(const std::wstring& folder, const std::wstring& pattern) {
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW((folder + L"\\" + pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        // One still running (an installer that has not ended yet) is left for the next time.
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) Delete(folder + L"\\" + found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-}
-
 }  // namespace hc::files

@@ -49,8 +49,6 @@ bool ReplaceWithBytes(const std::wstring& path, const std::vector<std::uint8_t>&
 bool Rename(const std::wstring& from, const std::wstring& to);
 // The file version of a program's version resource (major, minor, release, build); nullopt when it has none.
 std::optional<std::array<unsigned, 4>> FileVersion(const std::wstring& path);
-// Deletes the files directly in the folder whose names match the pattern ("*.exe"); what cannot be deleted stays.
-void DeleteMatching(const std::wstring& folder, const std::wstring& pattern);
 // The user's folder of local application data (CSIDL_LOCAL_APPDATA), no trailing separator; empty when unknown.
 std::wstring LocalAppDataFolder();
 

@@ -60,7 +60,12 @@ namespace {
 // an earlier download (it was running then) goes now.
 bool PrivateFolderReady(const UpdatePaths& paths) {
     if (paths.tempDownloadFolder.empty() || !files::MakePrivateFolder(paths.tempDownloadFolder)) return false;
-    files::DeleteMatching(paths.tempDownloadFolder, L"*.exe");
+    // One still running (an installer that has not ended yet) cannot be deleted and is left for the next time.
+    for (const std::wstring& path : files::FolderEntries(paths.tempDownloadFolder).value_or(std::vector<std::wstring>{})) {
+        std::wstring lower = path;
+        for (wchar_t& c : lower) c = static_cast<wchar_t>(towlower(c));
+        if (lower.ends_with(L".exe")) files::Delete(path);
+    }
     return true;
 }
 }  // namespace
